@@ -1,0 +1,223 @@
+#include "game/Form1.h"
+
+#include <array>
+
+#include "window/Figure.h"
+#include "window/Form1Layout.h"
+
+namespace wordrop::game {
+
+using window::Black;
+using window::Violet;
+
+namespace {
+
+enum class Action : std::uint8_t {
+    EraseDrawing,  // Cls on the form
+    VioletWindow,  // the form's BackColor
+    Hide,
+    Show,
+    VioletText,        // ForeColor: the text merges into a Violet background
+    BlackText,         // ForeColor
+    VioletBackground,  // BackColor
+};
+
+struct ClearingStep {
+    Action action;
+    Group group;  // unused for the two steps on the form itself
+    bool onLoss;
+    bool onWin;
+};
+
+// Clearing the board after a game, in place: the loss and the win run the same steps in
+// the same order and differ only where marked.
+constexpr std::array<ClearingStep, 14> kClearingSteps{{
+    {Action::EraseDrawing, Group::Gallows, true, true},
+    {Action::Hide, Group::Gallows, true, true},
+    {Action::Hide, Group::Pick, true, true},
+    {Action::Hide, Group::TextBox, true, true},
+    {Action::Hide, Group::Button, true, true},
+    {Action::VioletWindow, Group::Gallows, true, true},
+    {Action::VioletText, Group::WrongLetters, true, true},
+    {Action::VioletText, Group::LetterLabels, true, true},
+    {Action::BlackText, Group::Loser, true, true},
+    {Action::VioletBackground, Group::Closing, true, false},
+    {Action::Hide, Group::Blanks, true, true},
+    {Action::Hide, Group::Prompts, true, true},
+    {Action::Show, Group::Closing, false, true},
+    {Action::Hide, Group::Loser, false, true},
+}};
+
+void apply(Action action, const ControlRef& control) {
+    switch (action) {
+        case Action::Hide:
+            return control.Visible(false);
+        case Action::Show:
+            return control.Visible(true);
+        case Action::VioletText:
+            return control.ForeColor(Violet);
+        case Action::BlackText:
+            return control.ForeColor(Black);
+        case Action::VioletBackground:
+            return control.BackColor(Violet);
+        case Action::EraseDrawing:
+        case Action::VioletWindow:
+            return;
+    }
+}
+
+void setVisible(const std::vector<ControlRef>& group, bool visible) {
+    for (const ControlRef& control : group) control.Visible(visible);
+}
+
+void setBackColor(const std::vector<ControlRef>& group, window::Colour colour) {
+    for (const ControlRef& control : group) control.BackColor(colour);
+}
+
+}  // namespace
+
+Form1::Form1() : form_(window::form1Spec(), window::form1Layout()), c_(form_) {
+    bindEvents();
+}
+
+void Form1::bindEvents() {
+    form_.onBackgroundClick([this] { Form_Click(); });
+    form_.onClick(c_.cmdOK.id(), [this] { static_cast<void>(cmdOK_Click()); });
+    form_.onClick(c_.lblWin.id(), [this] { lblWin_Click(); });
+    form_.onClick(c_.lblLoser.id(), [this] { lblLoser_Click(); });
+}
+
+const LetterRow* Form1::findLetter(const std::string& guess) const {
+    for (const LetterRow& row : c_.letters) {
+        if (row.guess == guess) return &row;
+    }
+    return nullptr;
+}
+
+// One press of the OK button judges the text in the box exactly as typed: one of the
+// eight lower-case letters of the word, or a wrong guess.
+GuessOutcome Form1::cmdOK_Click() {
+    const std::string guess = c_.txtLetter.Text();
+    GuessOutcome outcome = GuessOutcome::Wrong;
+    if (const LetterRow* row = findLetter(guess)) {
+        const auto letter = static_cast<std::size_t>(row - c_.letters.data());
+        // A letter counts once per game; guessing it again reveals nothing new.
+        if (counted_.test(letter)) {
+            outcome = GuessOutcome::Repeated;
+        } else {
+            setVisible(row->labels, true);
+            RightCount.increment();
+            counted_.set(letter);
+            CheckWin();
+            outcome = RightCount == kLettersToWin ? GuessOutcome::Won : GuessOutcome::Correct;
+        }
+    } else {
+        RecordWrongLetter();
+        DrawNextPiece();
+        WrongCount.increment();
+    }
+    if (WrongCount == kWrongToLose) {
+        EndGameLost();
+        outcome = GuessOutcome::Lost;
+    }
+    c_.txtLetter.Text("");
+    return outcome;
+}
+
+void Form1::ShowLossBoard() {
+    clearBoard(Ending::Loss);
+}
+
+// A click on the background starts a game: over the old board, whatever state it is in.
+void Form1::Form_Click() {
+    RightCount = 0;
+    counted_.reset();
+    PrepareBoard();
+    setVisible(c_.group(Group::Gallows), true);
+    c_.lblPick.Visible(true);
+    c_.txtLetter.Visible(true);
+    c_.cmdOK.Visible(true);
+    setVisible(c_.group(Group::WrongLetters), true);
+    c_.lblLoser.Visible(false);
+    WrongCount = 0;
+    ShowReadyPrompt();
+    HighlightPickPrompt();
+}
+
+void Form1::ShowReadyPrompt() {
+    c_.lblAre.Visible(true);
+    c_.lblwordrop.Visible(true);
+}
+
+// The window's new background colour also erases the figure of an interrupted game.
+void Form1::PrepareBoard() {
+    form_.BackColor(Violet);
+    setBackColor(c_.group(Group::WrongLetters), Violet);
+    setBackColor(c_.group(Group::LetterLabels), Violet);
+    c_.lblLoser.BackColor(Violet);
+    setVisible(c_.group(Group::Blanks), true);
+    form_.FillStyle(window::FillMode::Transparent);
+}
+
+void Form1::ShowWinBoard() {
+    clearBoard(Ending::Win);
+}
+
+void Form1::DrawNextPiece() {
+    DrawPiece();
+}
+
+void Form1::DrawPiece() {
+    window::drawFigurePiece(form_, WrongCount);
+}
+
+void Form1::EndGameLost() {
+    c_.lblLoser.Visible(true);
+    c_.cmdOK.Visible(false);
+    ShowLossBoard();
+}
+
+void Form1::HighlightPickPrompt() {
+    c_.lblPick.BackColor(Violet);
+}
+
+void Form1::lblLoser_Click() {
+    c_.lblLoser.Visible(false);
+    c_.lblEnd.Visible(true);
+    c_.lblEnd2.Visible(true);
+}
+
+void Form1::lblWin_Click() {
+    ShowWinBoard();
+    c_.lblWin.Visible(false);
+    c_.lblProgram.Visible(false);
+}
+
+void Form1::CheckWin() {
+    if (RightCount != kLettersToWin) return;
+    c_.lblWin.Visible(true);
+    c_.lblProgram.Visible(true);
+    c_.cmdOK.Visible(false);
+    c_.txtLetter.Visible(false);
+}
+
+void Form1::RecordWrongLetter() {
+    const ControlRef box = c_.lblWrong(WrongCount);
+    box.Caption(c_.txtLetter.Text());
+}
+
+// The board is cleared in place: nothing is destroyed, no caption or counter changes.
+void Form1::clearBoard(Ending ending) {
+    for (const ClearingStep& step : kClearingSteps) {
+        if (!(ending == Ending::Loss ? step.onLoss : step.onWin)) continue;
+        if (step.action == Action::EraseDrawing) {
+            form_.Cls();
+        } else if (step.action == Action::VioletWindow) {
+            form_.BackColor(Violet);
+        } else {
+            for (const ControlRef& control : c_.group(step.group)) apply(step.action, control);
+        }
+    }
+}
+
+}  // namespace wordrop::game

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <bitset>
+#include <cstdint>
+
+#include "game/Form1Controls.h"
+#include "window/Counter.h"
+#include "window/Form.h"
+
+namespace wordrop::game {
+
+// What one press of the OK button did.
+enum class GuessOutcome : std::uint8_t {
+    Correct,   // a letter of the word, new in this game
+    Repeated,  // a letter of the word already counted in this game: nothing changes
+    Wrong,     // listed in the next box and the next piece drawn
+    Won,       // the last letter of the word
+    Lost,      // the ninth wrong guess
+};
+
+inline constexpr std::int16_t kLettersToWin = 8;
+inline constexpr std::int16_t kWrongToLose = 9;
+
+// The game's one window: its controls, the two counters of a game, and the handlers of
+// the four clicks the game answers. Nothing here knows how the window is drawn.
+class Form1 {
+  public:
+    Form1();
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    window::Form& form() { return form_; }
+    const window::Form& form() const { return form_; }
+
+    // The counters of the current game: wrong guesses (also the next free box and the
+    // next figure piece), and letters of the word guessed.
+    window::Counter WrongCount;
+    window::Counter RightCount;
+
+    GuessOutcome cmdOK_Click();
+
+  private:
+    void ShowLossBoard();
+
+  public:
+    void Form_Click();
+
+  private:
+    void ShowReadyPrompt();
+    void PrepareBoard();
+    void ShowWinBoard();
+    void DrawNextPiece();
+    void DrawPiece();
+    void EndGameLost();
+    void HighlightPickPrompt();
+
+  public:
+    void lblLoser_Click();
+    void lblWin_Click();
+
+  private:
+    void CheckWin();
+    void RecordWrongLetter();
+
+    enum class Ending : std::uint8_t { Loss, Win };
+    void clearBoard(Ending ending);
+    const LetterRow* findLetter(const std::string& guess) const;
+    void bindEvents();
+
+    window::Form form_;
+    Form1Controls c_;
+    // The letters counted in the current game, by their row in the letter table.
+    std::bitset<kLettersToWin> counted_;
+};
+
+}  // namespace wordrop::game

@@ -1,0 +1,110 @@
+#include "window/LineBreaker.h"
+
+#include <algorithm>
+
+namespace wordrop::window {
+
+namespace {
+
+// Long words are measured a piece at a time, and only until they are known not to fit.
+constexpr std::size_t kMeasureChunk = 256;
+
+bool isContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// The end of the next piece of a long word, kept off the middle of a UTF-8 sequence.
+std::size_t pieceEnd(std::string_view word, std::size_t from) {
+    const std::size_t limit = std::min(word.size(), from + kMeasureChunk);
+    std::size_t end = limit;
+    while (end > from && end < word.size() && isContinuationByte(word[end])) --end;
+    return end == from ? limit : end;
+}
+
+struct WordWidth {
+    double width = 0;
+    std::size_t measuredBytes = 0;  // where measuring stopped; past it nothing can be seen
+};
+
+WordWidth measureWord(std::string_view word, double room, const TextMeasure& measure) {
+    if (word.size() <= kMeasureChunk) return {measure.advance(word), word.size()};
+    WordWidth result;
+    while (result.measuredBytes < word.size() && result.width <= room) {
+        const std::size_t end = pieceEnd(word, result.measuredBytes);
+        result.width +=
+            measure.advance(word.substr(result.measuredBytes, end - result.measuredBytes));
+        result.measuredBytes = end;
+    }
+    return result;
+}
+
+std::size_t lineBreakLength(std::string_view text, std::size_t pos) {
+    if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') return 2;
+    return 1;
+}
+
+// One line being filled from `start`: how far it reaches and how wide it is so far.
+struct LineFill {
+    std::size_t start = 0;
+    std::size_t end = 0;
+    double width = 0;
+    bool empty() const { return end == start; }
+};
+
+// Fills one line from `pos` and moves `pos` to where the next line begins.
+LineFill fillLine(std::string_view text, std::size_t& pos, double room, double space,
+                  const TextMeasure& measure) {
+    LineFill line{pos, pos, 0};
+    while (pos < text.size()) {
+        const char c = text[pos];
+        if (c == '\n' || c == '\r') {
+            pos += lineBreakLength(text, pos);
+            return line;
+        }
+        if (c == ' ') {
+            if (!line.empty() && line.width + space > room) {
+                ++pos;  // the line breaks at this space
+                return line;
+            }
+            line.width += space;
+            line.end = ++pos;
+            continue;
+        }
+        std::size_t wordEnd = text.find_first_of(" \r\n", pos);
+        if (wordEnd == std::string_view::npos) wordEnd = text.size();
+        const WordWidth word =
+            measureWord(text.substr(pos, wordEnd - pos), room - line.width, measure);
+        if (line.width + word.width <= room) {
+            line.width += word.width;
+            line.end = pos = wordEnd;
+            continue;
+        }
+        if (!line.empty()) return line;  // the word starts the next line
+        // A word wider than the whole label stands alone and is cut off at the right edge.
+        line.width = word.width;
+        line.end = pos + word.measuredBytes;
+        pos = wordEnd;
+        return line;
+    }
+    return line;
+}
+
+}  // namespace
+
+std::vector<LaidLine> layOutCaption(std::string_view caption, double width, double height,
+                                    Alignment alignment, const TextMeasure& measure) {
+    std::vector<LaidLine> lines;
+    const double lineHeight = measure.lineHeight();
+    if (width <= 0 || height <= 0 || lineHeight <= 0) return lines;
+    const double space = measure.advance(" ");
+    std::size_t pos = 0;
+    for (double y = 0; pos < caption.size() && y < height; y += lineHeight) {
+        const LineFill line = fillLine(caption, pos, width, space, measure);
+        const double x =
+            alignment == Alignment::Centre ? std::max(0.0, (width - line.width) / 2) : 0;
+        lines.push_back({caption.substr(line.start, line.end - line.start), x, y});
+    }
+    return lines;
+}
+
+}  // namespace wordrop::window

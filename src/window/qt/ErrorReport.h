@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+
+#include "window/RuntimeError.h"
+
+class QWidget;
+
+namespace wordrop::view {
+
+// Tells the player about a run-time error that ended a handler.
+using ErrorReporter = std::function<void(const window::RuntimeError&)>;
+
+// On stderr and in a message box over the window; the window keeps running.
+ErrorReporter messageBoxReporter(QWidget* parent);
+
+}  // namespace wordrop::view

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QFont>
+
+#include "window/Control.h"
+
+namespace wordrop::view {
+
+// A face as a label draws it: the font, and the height of one line of a caption.
+struct LabelFont {
+    QFont font;
+    double lineHeight = 0;
+    double ascent = 0;
+};
+
+// The font for a face the layout names: the face's free stand-in where the desktop lacks
+// it, at its point size on a 96-dpi screen.
+LabelFont fontFor(const window::FontSpec& spec);
+
+}  // namespace wordrop::view

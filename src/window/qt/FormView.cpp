@@ -1,0 +1,229 @@
+#include "window/qt/FormView.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+#include "window/qt/Fonts.h"
+#include "window/qt/GraphicalButton.h"
+#include "window/qt/Painting.h"
+#include "window/qt/Pixels.h"
+
+namespace wordrop::view {
+
+using window::ControlId;
+using window::ControlKind;
+
+namespace {
+
+std::uint16_t key(ControlId id) {
+    return static_cast<std::uint16_t>(id);
+}
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool isWidgetKind(ControlKind kind) {
+    return kind == ControlKind::TextBox || kind == ControlKind::CommandButton;
+}
+
+}  // namespace
+
+FormView::FormView(window::Form& form, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      form_(form),
+      reporter_(messageBoxReporter(this)) {
+    setWindowTitle(
+        QString::fromUtf8(form.caption().data(), static_cast<qsizetype>(form.caption().size())));
+    setFixedSize(toPixels(form.clientSize()).toSize());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+    for (const window::Control& control : form.controls())
+        fonts_.push_back(fontFor(control.spec->font));
+    createWidgets();
+    form_.setObserver(this);
+}
+
+FormView::~FormView() {
+    form_.setObserver(nullptr);
+}
+
+void FormView::showCentred() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = rect();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    show();
+}
+
+QWidget* FormView::widgetFor(ControlId id) const {
+    const auto it = widgets_.find(key(id));
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+void FormView::createWidgets() {
+    QWidget* previous = nullptr;
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    const auto controls = form_.controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const window::Control& control = controls[i];
+        if (!isWidgetKind(control.kind())) continue;
+        const auto id = static_cast<ControlId>(i);
+        QWidget* widget = control.kind() == ControlKind::TextBox
+                              ? static_cast<QWidget*>(createTextBox(control))
+                              : createButton(id, control);
+        widget->setGeometry(toPixels(control.bounds()).toRect());
+        widget->setFont(fonts_[i].font);
+        widget->installEventFilter(this);
+        widgets_[key(id)] = widget;
+        tabOrder.emplace_back(control.spec->tabIndex, widget);
+        syncWidget(id);
+    }
+    std::sort(tabOrder.begin(), tabOrder.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [tab, widget] : tabOrder) {
+        if (previous) setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+QLineEdit* FormView::createTextBox(const window::Control& control) {
+    auto* box = new QLineEdit(this);
+    box->setMaxLength(std::numeric_limits<int>::max());  // no limit on what may be typed
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, toQColor(control.back));
+    palette.setColor(QPalette::Text, toQColor(control.fore));
+    box->setPalette(palette);
+    const auto id = *form_.find(control.name(), control.index());
+    connect(box, &QLineEdit::textChanged, this,
+            [this, id](const QString& text) { form_.typeInto(id, text.toStdString()); });
+    connect(box, &QLineEdit::returnPressed, this, [this] {
+        if (const auto button = defaultButton()) dispatch(form_.click(*button));
+    });
+    return box;
+}
+
+GraphicalButton* FormView::createButton(ControlId id, const window::Control& control) {
+    auto* button = new GraphicalButton(this);
+    button->setColours(toQColor(control.back), toQColor(control.fore));
+    button->setFocusPolicy(Qt::StrongFocus);
+    connect(button, &QPushButton::clicked, this, [this, id] { dispatch(form_.click(id)); });
+    return button;
+}
+
+// Enter in a text box presses the form's first command button.
+std::optional<ControlId> FormView::defaultButton() const {
+    const auto controls = form_.controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].kind() == ControlKind::CommandButton) return static_cast<ControlId>(i);
+    }
+    return std::nullopt;
+}
+
+void FormView::syncWidget(ControlId id) {
+    QWidget* widget = widgetFor(id);
+    if (!widget) return;
+    const window::Control& control = form_.state(id);
+    if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+        const QString text = fromUtf8(control.text);
+        if (box->text() != text) box->setText(text);
+    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        button->setText(fromUtf8(control.caption));
+    }
+    widget->setVisible(control.visible);
+}
+
+void FormView::repaintNeeded(window::Rect area) {
+    update(toPixels(area).toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
+void FormView::controlChanged(ControlId id) {
+    syncWidget(id);
+}
+
+void FormView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    painter.fillRect(dirty, toQColor(form_.backColour()));
+    paintDrawing(painter, form_.drawing());
+    const auto controls = form_.controls();
+    for (std::size_t i = controls.size(); i-- > 0;) {
+        const window::Control& control = controls[i];
+        if (!control.visible || isWidgetKind(control.kind())) continue;
+        if (!toPixels(control.bounds()).intersects(dirty)) continue;
+        switch (control.kind()) {
+            case ControlKind::Label:
+                paintLabel(painter, control, fonts_[i]);
+                break;
+            case ControlKind::Shape:
+                paintShape(painter, control);
+                break;
+            case ControlKind::Line:
+                paintLineControl(painter, control);
+                break;
+            case ControlKind::TextBox:
+            case ControlKind::CommandButton:
+                break;
+        }
+    }
+}
+
+void FormView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) press(event->position());
+}
+
+void FormView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) release(event->position());
+}
+
+// A click is a press and a release on the same target.
+void FormView::press(QPointF at) {
+    pressed_ = form_.hitTest(toTwips(at));
+}
+
+void FormView::release(QPointF at) {
+    const auto pressed = std::exchange(pressed_, std::nullopt);
+    const window::Point point = toTwips(at);
+    if (!pressed || *pressed != form_.hitTest(point)) return;
+    dispatch(form_.clickAt(point));
+}
+
+// The real widgets get a mouse event only where the model's hit test says they are the
+// target; anywhere else it is the form's.
+bool FormView::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick) {
+        return QWidget::eventFilter(watched, event);
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (!widget || widget->parentWidget() != this) return QWidget::eventFilter(watched, event);
+    const QPointF at = widget->mapToParent(mouse->position());
+    const window::Hit hit = form_.hitTest(toTwips(at));
+    if (hit.kind == window::HitKind::Control && widgetFor(hit.control) == widget) return false;
+    if (mouse->button() == Qt::LeftButton) {
+        if (type == QEvent::MouseButtonRelease)
+            release(at);
+        else
+            press(at);
+    }
+    return true;
+}
+
+void FormView::dispatch(window::EventResult result) {
+    if (result.status == window::EventStatus::Failed && result.error && reporter_) {
+        reporter_(*result.error);
+    }
+}
+
+}  // namespace wordrop::view

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "window/Form.h"
+#include "window/qt/ErrorReport.h"
+#include "window/qt/Fonts.h"
+
+class QLineEdit;
+
+namespace wordrop::view {
+
+class GraphicalButton;
+
+// The window on screen: paints the form model and hands it the player's clicks and
+// typing. Labels, shapes, lines and the drawing are painted; text boxes and command
+// buttons are real widgets, kept in step with the model both ways. Every click is routed
+// by the model's hit test, so the view never decides what a click means.
+class FormView : public QWidget, private window::FormObserver {
+  public:
+    explicit FormView(window::Form& form, QWidget* parent = nullptr);
+    ~FormView() override;
+
+    void setErrorReporter(ErrorReporter reporter) { reporter_ = std::move(reporter); }
+    // Shows the window in the middle of its screen.
+    void showCentred();
+
+    QWidget* widgetFor(window::ControlId id) const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void repaintNeeded(window::Rect area) override;
+    void controlChanged(window::ControlId id) override;
+
+    void createWidgets();
+    QLineEdit* createTextBox(const window::Control& control);
+    GraphicalButton* createButton(window::ControlId id, const window::Control& control);
+    void syncWidget(window::ControlId id);
+    void press(QPointF at);
+    void release(QPointF at);
+    void dispatch(window::EventResult result);
+    std::optional<window::ControlId> defaultButton() const;
+
+    window::Form& form_;
+    std::vector<LabelFont> fonts_;  // by control
+    std::unordered_map<std::uint16_t, QWidget*> widgets_;
+    std::optional<window::Hit> pressed_;
+    ErrorReporter reporter_;
+};
+
+}  // namespace wordrop::view

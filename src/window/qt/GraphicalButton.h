@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+#include <QPushButton>
+
+namespace wordrop::view {
+
+// A command button drawn in its own background colour, as a graphical-style button is:
+// a raised face that sinks while pressed, the caption with its access key underlined.
+class GraphicalButton : public QPushButton {
+  public:
+    explicit GraphicalButton(QWidget* parent = nullptr);
+    void setColours(QColor face, QColor text);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QColor face_;
+    QColor text_;
+};
+
+}  // namespace wordrop::view
