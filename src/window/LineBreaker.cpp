@@ -1,6 +1,7 @@
 #include "window/LineBreaker.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace wordrop::window {
 
@@ -48,7 +49,18 @@ struct LineFill {
     std::size_t start = 0;
     std::size_t end = 0;
     double width = 0;
+    // Where the last word ends: spaces after it hang past the line and take no room.
+    std::optional<std::size_t> wordsEnd;
+    double wordsWidth = 0;
+
     bool empty() const { return end == start; }
+    LineFill trimmed() const {
+        if (!wordsEnd) return *this;
+        LineFill line = *this;
+        line.end = *wordsEnd;
+        line.width = wordsWidth;
+        return line;
+    }
 };
 
 // Fills one line from `pos` and moves `pos` to where the next line begins.
@@ -59,12 +71,12 @@ LineFill fillLine(std::string_view text, std::size_t& pos, double room, double s
         const char c = text[pos];
         if (c == '\n' || c == '\r') {
             pos += lineBreakLength(text, pos);
-            return line;
+            return line.trimmed();
         }
         if (c == ' ') {
             if (!line.empty() && line.width + space > room) {
                 ++pos;  // the line breaks at this space
-                return line;
+                return line.trimmed();
             }
             line.width += space;
             line.end = ++pos;
@@ -77,16 +89,20 @@ LineFill fillLine(std::string_view text, std::size_t& pos, double room, double s
         if (line.width + word.width <= room) {
             line.width += word.width;
             line.end = pos = wordEnd;
+            line.wordsEnd = line.end;
+            line.wordsWidth = line.width;
             continue;
         }
-        if (!line.empty()) return line;  // the word starts the next line
-        // A word wider than the whole label stands alone and is cut off at the right edge.
+        if (!line.empty()) return line.trimmed();  // the word starts the next line
+        // A word wider than the whole label stands alone and is cut off at the right edge;
+        // the space after it is where the line breaks.
         line.width = word.width;
         line.end = pos + word.measuredBytes;
         pos = wordEnd;
+        if (pos < text.size() && text[pos] == ' ') ++pos;
         return line;
     }
-    return line;
+    return line.trimmed();
 }
 
 }  // namespace
