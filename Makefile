@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test screenshots clean
 
 all: build
 
@@ -21,6 +21,9 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 300
+
+screenshots: configure
+	@cmake --build $(BUILD_DIR) --target screenshots
 
 clean:
 	rm -rf $(BUILD_DIR)

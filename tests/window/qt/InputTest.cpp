@@ -1,0 +1,102 @@
+// Clicks and keys reaching the game through the view.
+#include "ViewFixture.h"
+
+#include <QApplication>
+
+namespace wordrop::testing {
+namespace {
+
+class InputTest : public ViewTest {
+protected:
+    void SetUp() override {
+        view.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    }
+    void pressAltO() { QTest::keyClick(&view, Qt::Key_O, Qt::AltModifier); }
+};
+
+TEST_F(InputTest, ClickOnTheBackgroundStartsAGame) {
+    clickBackground();
+    EXPECT_TRUE(visible(game, "cmdOK"));
+    EXPECT_TRUE(button()->isVisible());
+    EXPECT_TRUE(textBox()->isVisible());
+}
+
+TEST_F(InputTest, ClickOnAWrongLetterBoxDoesNothing) {
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_FALSE(visible(game, "cmdOK"));
+}
+
+TEST_F(InputTest, ClickOnTheButtonJudgesTheTypedText) {
+    clickBackground();
+    QTest::keyClicks(textBox(), "p");
+    EXPECT_EQ(control(game, "txtLetter").text, "p");
+    QTest::mouseClick(button(), Qt::LeftButton);
+    EXPECT_EQ(game.RightCount, 1);
+    EXPECT_EQ(textBox()->text(), "");
+}
+
+TEST_F(InputTest, ClickInTheTextBoxIsNoClickOnTheWindow) {
+    clickBackground();
+    guess(game, "x");
+    QTest::mouseClick(textBox(), Qt::LeftButton);
+    EXPECT_EQ(game.WrongCount, 1);
+}
+
+TEST_F(InputTest, AltOPressesTheButtonOnlyWhileItShows) {
+    type(game, "x");
+    pressAltO();
+    QTest::qWait(300);
+    EXPECT_EQ(control(game, "lblWrong", 0).caption, "");
+
+    clickBackground();
+    type(game, "x");
+    pressAltO();
+    EXPECT_TRUE(waitFor([&] { return game.WrongCount == 1; }));
+    EXPECT_EQ(control(game, "lblWrong", 0).caption, "x");
+}
+
+TEST_F(InputTest, EnterInTheTextBoxPressesTheButton) {
+    clickBackground();
+    textBox()->setFocus();
+    QTest::keyClicks(textBox(), "r");
+    QTest::keyClick(textBox(), Qt::Key_Return);
+    EXPECT_EQ(game.RightCount, 1);
+    EXPECT_TRUE(visible(game, "lblR", 1));
+}
+
+TEST_F(InputTest, TabMovesBetweenTheButtonAndTheTextBoxOnly) {
+    clickBackground();
+    button()->setFocus();
+    ASSERT_TRUE(waitFor([&] { return QApplication::focusWidget() == button(); }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), textBox());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), button());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), textBox());
+}
+
+TEST_F(InputTest, TheTextBoxTakesAnyLengthUnchanged) {
+    clickBackground();
+    const QString text = QString(40000, QChar('a')) + QStringLiteral(" P\u00e9\U0001F600");
+    textBox()->setText(text);
+    EXPECT_EQ(control(game, "txtLetter").text, text.toStdString());
+}
+
+TEST_F(InputTest, ARunTimeErrorIsReportedAndTheWindowKeepsGoing) {
+    clickBackground();
+    type(game, "x");
+    game.form().faults().failOperation(3);
+    QTest::mouseClick(button(), Qt::LeftButton);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("Caption"), std::string::npos) << errors[0];
+    EXPECT_EQ(textBox()->text(), "x");  // the press stopped before emptying it
+    QTest::mouseClick(button(), Qt::LeftButton);
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(control(game, "lblWrong", 0).caption, "x");
+    EXPECT_EQ(game.WrongCount, 1);
+}
+
+}  // namespace
+}  // namespace wordrop::testing
