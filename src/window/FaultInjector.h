@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,10 +50,14 @@ class FaultInjector {
 
     std::uint64_t performed() const { return performed_; }
 
+    // Called before each operation takes effect, so a test can see the state between them.
+    void watch(std::function<void()> watcher) { watcher_ = std::move(watcher); }
+
     // Counts the operation; true when it is the one chosen to fail.
     [[nodiscard]] bool perform(const OperationRecord& op) {
         ++performed_;
         if (recording_) recorded_.push_back(op);
+        if (watcher_) watcher_();
         if (failAt_ && *failAt_ == performed_) {
             failAt_.reset();
             return true;
@@ -65,6 +70,7 @@ class FaultInjector {
     std::optional<std::uint64_t> failAt_;
     bool recording_ = false;
     std::vector<OperationRecord> recorded_;
+    std::function<void()> watcher_;
 };
 
 }  // namespace wordrop::window
