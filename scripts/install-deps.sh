@@ -9,7 +9,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-ebgaramond fonts-comic-neue fontconfig
     woff2
-    xvfb xdotool x11-utils imagemagick
+    xvfb xdotool x11-utils imagemagick python3 python3-xlib libx11-dev
 )
 GELASIO_VERSION=5.3.0
 GELASIO_DIR=/usr/local/share/fonts/truetype/gelasio

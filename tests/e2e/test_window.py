@@ -1,0 +1,244 @@
+"""The game played from the outside: a real X window, real clicks and keys, real pixels.
+
+Usage: test_window.py WORDROP_BINARY [ARTIFACT_DIR]
+"""
+
+import os
+import sys
+import time
+import unittest
+
+from xsession import Game, XServer
+
+BINARY = None
+ARTIFACTS = None
+
+VIOLET = (141, 31, 255)
+BUTTON_FACE = (192, 192, 192)
+OLIVE = (64, 64, 0)
+BLACK = (0, 0, 0)
+WHITE = (255, 255, 255)
+RED = (255, 0, 0)
+DARK_BLUE = (0, 0, 192)
+BLUE = (0, 0, 255)
+
+# Places in twips, from the window's layout.
+BACKGROUND = (4500, 4000)
+TEXT_BOX = (7080, 2880)
+OK_BUTTON = (7080, 3540)
+WRONG_BOX_0 = (240, 120, 375, 495)
+LETTER = {"P": (5040, 6960, 375, 255), "R": (5520, 6960, 375, 255), "O": (6000, 6960, 375, 255),
+          "G": (6480, 6960, 375, 255)}
+HEAD_TOP = (2940, 960, 120, 90)  # the top of the head's outline
+WORD_LABEL = (1560, 6360, 7935, 495)
+WHOLE = (0, 0, 10245, 8415)
+
+
+class WindowTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = XServer()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.stop()
+
+    def setUp(self):
+        self.game = Game(self.server, BINARY)
+        self.addCleanup(self.game.stop)
+
+    # Waiting by condition: the window repaints when it gets to it.
+    def wait_until(self, what, condition, timeout=8):
+        deadline = time.monotonic() + timeout
+        image = self.game.pixels()
+        while not condition(image):
+            if time.monotonic() > deadline:
+                path = os.path.join(ARTIFACTS, self.id().split(".")[-1] + ".png")
+                self.game.save_screenshot(path)
+                self.fail("%s did not happen within %ss (screenshot: %s)" % (what, timeout, path))
+            time.sleep(0.05)
+            image = self.game.pixels()
+        return image
+
+    def wait_colour(self, x, y, colour, what):
+        def matches(image):
+            self.last_seen = image.at(x, y)
+            return self.last_seen == colour
+        self.last_seen = None
+        try:
+            return self.wait_until(what, matches)
+        except AssertionError as error:
+            raise AssertionError("%s: expected %s at twips (%d, %d), saw %s"
+                                 % (error, colour, x, y, self.last_seen)) from None
+
+    def start_game(self):
+        self.game.click(*BACKGROUND)
+        self.wait_colour(*BACKGROUND, VIOLET, "the board after the first click")
+
+    def guess_by_mouse(self, text):
+        self.game.click(*TEXT_BOX)
+        self.game.type(text)
+        self.game.click(*OK_BUTTON)
+
+    def guess_by_enter(self, text):
+        self.game.type(text)
+        self.game.key("Return")
+
+    def focus_text_box(self):
+        self.game.focus()
+        self.game.click(*TEXT_BOX)
+
+    def test_start_screen_is_a_fixed_size_window_titled_form1(self):
+        self.assertEqual(self.game.title(), "Form1")
+        hints = self.game.size_hints()
+        self.assertEqual((hints.min_width, hints.min_height), (683, 561))
+        self.assertEqual((hints.max_width, hints.max_height), (683, 561))
+        image = self.wait_colour(*BACKGROUND, BUTTON_FACE, "the start screen")
+        self.assertEqual(image.count(*WHOLE, other_than=BUTTON_FACE), 0, "no text at start")
+
+    def test_first_click_shows_the_board(self):
+        self.start_game()
+        image = self.wait_colour(1100, 4000, OLIVE, "the gallows post")
+        self.assertEqual(image.at(3060, 600), OLIVE, "the rope")
+        self.assertGreater(image.count(6120, 3360, 1935, 375, colour=BLUE), 1000, "the Ok! button")
+        self.assertGreater(image.count(5520, 720, 3255, 855, colour=WHITE), 100, "Wordrop??")
+
+    def test_a_right_and_a_wrong_letter(self):
+        self.start_game()
+        self.guess_by_mouse("g")
+        self.wait_until("G above its blank",
+                        lambda im: im.count(*LETTER["G"], colour=BLACK) > 10)
+        self.guess_by_mouse("x")
+        image = self.wait_until("x listed in the first box",
+                                lambda im: im.count(*WRONG_BOX_0, other_than=VIOLET) > 10)
+        self.assertGreater(image.count(*HEAD_TOP, colour=BLACK), 0, "the head")
+        self.assertEqual(image.count(*LETTER["P"], colour=BLACK), 0, "P is still hidden")
+
+    def test_a_won_game_and_its_closing_screen(self):
+        self.start_game()
+        self.focus_text_box()
+        for letter in "programin":
+            self.guess_by_enter(letter)
+        image = self.wait_colour(100, 100, DARK_BLUE, "the win banner")
+        self.assertGreater(image.count(*WORD_LABEL, colour=WHITE), 200, "The Word was: ...")
+        self.assertGreater(image.count(*WHOLE, colour=RED), 200, "You Win!!!")
+        self.assertEqual(image.count(*WHOLE, colour=VIOLET), 0, "the banner covers the board")
+        self.game.click(3000, 3000)
+        image = self.wait_until("the closing screen",
+                                lambda im: im.count(*WORD_LABEL, colour=WHITE) == 0)
+        self.assertEqual(image.at(100, 100), DARK_BLUE)
+        self.assertGreater(image.count(*WHOLE, colour=RED), 500, "Please Exit / and Try Again!")
+
+    def test_a_lost_game_and_its_closing_screen(self):
+        self.start_game()
+        self.focus_text_box()
+        for letter in "bcdefhjkl":
+            self.guess_by_enter(letter)
+        image = self.wait_until("the lose banner",
+                                lambda im: im.count(*WHOLE, colour=BLACK) > 200
+                                and im.at(1100, 4000) == VIOLET)
+        self.assertEqual(image.count(*WHOLE, colour=RED), 0)
+        self.game.click(3000, 3000)
+        image = self.wait_until("the closing screen",
+                                lambda im: im.count(*WHOLE, colour=RED) > 500)
+        self.assertEqual(image.at(100, 100), VIOLET)
+
+    def test_keyboard_only_play(self):
+        self.start_game()
+        self.focus_text_box()
+        self.game.type("p")
+        self.game.key("alt+o")
+        self.wait_until("P by Alt+O", lambda im: im.count(*LETTER["P"], colour=BLACK) > 10)
+        self.guess_by_enter("r")
+        self.wait_until("R by Enter", lambda im: im.count(*LETTER["R"], colour=BLACK) > 10)
+        # Tab to the button: typing there goes nowhere; Tab back to the box.
+        self.game.key("Tab")
+        self.game.type("o")
+        self.game.key("Tab")
+        self.guess_by_enter("o")
+        image = self.wait_until("O after two tabs", lambda im: im.count(*LETTER["O"], colour=BLACK) > 10)
+        self.assertEqual(image.count(*WRONG_BOX_0, other_than=VIOLET), 0, "no wrong guess")
+
+    def test_a_repeated_letter_never_wins(self):
+        self.start_game()
+        self.focus_text_box()
+        for _ in range(8):
+            self.guess_by_enter("p")
+        self.guess_by_enter("x")  # a marker that all eight presses were taken
+        image = self.wait_until("the marker guess",
+                                lambda im: im.count(*WRONG_BOX_0, other_than=VIOLET) > 10)
+        self.assertNotEqual(image.at(100, 100), DARK_BLUE, "no win banner")
+        self.assertEqual(image.at(*BACKGROUND), VIOLET)
+
+    def test_closing_the_window_ends_the_program_cleanly(self):
+        self.game.request_close()
+        self.assertEqual(self.game.wait_exit(), 0)
+
+
+class CloseAtEveryScreenTest(WindowTest):
+    """The close box ends the program with status 0 whatever screen is up."""
+
+    def close_and_check(self):
+        self.game.request_close()
+        self.assertEqual(self.game.wait_exit(), 0)
+
+    def test_start(self):
+        self.close_and_check()
+
+    def test_playing(self):
+        self.start_game()
+        self.close_and_check()
+
+    def test_won_and_closed(self):
+        self.start_game()
+        self.focus_text_box()
+        for letter in "programin":
+            self.guess_by_enter(letter)
+        self.wait_colour(100, 100, DARK_BLUE, "the win banner")
+        self.close_and_check()
+
+    def test_lost(self):
+        self.start_game()
+        self.focus_text_box()
+        for letter in "bcdefhjkl":
+            self.guess_by_enter(letter)
+        self.wait_until("the lose banner", lambda im: im.count(*WHOLE, colour=BLACK) > 200)
+        self.close_and_check()
+
+    def test_closed(self):
+        self.start_game()
+        self.focus_text_box()
+        for letter in "bcdefhjkl":
+            self.guess_by_enter(letter)
+        self.wait_until("the lose banner", lambda im: im.count(*WHOLE, colour=BLACK) > 200)
+        self.game.click(3000, 3000)
+        self.wait_until("the closing screen", lambda im: im.count(*WHOLE, colour=RED) > 500)
+        self.close_and_check()
+
+
+# Only the tests of its own: the ones it inherits would run twice.
+for name in [n for n in dir(WindowTest) if n.startswith("test_")]:
+    setattr(CloseAtEveryScreenTest, name, None)
+
+
+class LostDisplayTest(unittest.TestCase):
+    def test_the_game_exits_when_its_display_goes_away(self):
+        server = XServer()
+        game = Game(server, BINARY)
+        try:
+            server.close_connection()
+            server.process.kill()
+            server.process.wait()
+            status = game.wait_exit(10)
+            self.assertIsNotNone(status, "the game hung after losing its display")
+            self.assertNotEqual(status, 0)
+            self.assertIn("wordrop", game.process.stderr.read())
+        finally:
+            game.stop()
+            server.stop()
+
+
+if __name__ == "__main__":
+    BINARY = os.path.abspath(sys.argv[1])
+    ARTIFACTS = os.path.abspath(sys.argv[2] if len(sys.argv) > 2 else "e2e-failures")
+    unittest.main(argv=[sys.argv[0], "-v"])
