@@ -1,9 +1,10 @@
 # The whole set-up on a fresh Debian 12 machine: `make run` or `make test`.
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-asan
 BUILD_TYPE ?= RelWithDebInfo
-CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 300
 
-.PHONY: all deps configure build run test screenshots clean
+.PHONY: all deps configure build run test test-fast sanitize fuzz screenshots clean
 
 all: build
 
@@ -11,7 +12,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR)
@@ -19,11 +20,28 @@ build: configure
 run: build
 	./$(BUILD_DIR)/wordrop
 
-test: build
-	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 300
+# Everything: the suite on the normal build, then again with AddressSanitizer and UBSan
+# (clang), which adds short libFuzzer runs.
+test: test-fast sanitize
+
+test-fast: build
+	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 900
+
+sanitize: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	    -DWORDROP_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_DIR)
+	cd $(SANITIZE_DIR) && ctest --output-on-failure --timeout 900
+
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	    -DWORDROP_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_DIR) --target LineBreakerFuzz PressFuzz
+	cd $(SANITIZE_DIR)/tests/fuzz && for f in LineBreakerFuzz PressFuzz; do \
+	    ./$$f -max_total_time=$(FUZZ_SECONDS) ../../fuzz-corpus/$$f || exit 1; done
 
 screenshots: configure
 	@cmake --build $(BUILD_DIR) --target screenshots
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

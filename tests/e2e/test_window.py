@@ -172,7 +172,7 @@ class WindowTest(unittest.TestCase):
 
     def test_closing_the_window_ends_the_program_cleanly(self):
         self.game.request_close()
-        self.assertEqual(self.game.wait_exit(), 0)
+        self.assertEqual(self.game.wait_exit(), 0, self.game.process.stderr.read()[-3000:])
 
 
 class CloseAtEveryScreenTest(WindowTest):
@@ -180,7 +180,7 @@ class CloseAtEveryScreenTest(WindowTest):
 
     def close_and_check(self):
         self.game.request_close()
-        self.assertEqual(self.game.wait_exit(), 0)
+        self.assertEqual(self.game.wait_exit(), 0, self.game.process.stderr.read()[-3000:])
 
     def test_start(self):
         self.close_and_check()

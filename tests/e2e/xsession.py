@@ -86,7 +86,11 @@ class Game:
                    XDG_RUNTIME_DIR=self.runtime_dir.name)
         self.process = subprocess.Popen([binary], env=env, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE, text=True)
-        self.window_id = self._find_window()
+        try:
+            self.window_id = self._find_window()
+        except Exception:
+            self.stop()
+            raise
         self.window = server.display.create_resource_object("window", self.window_id)
 
     def _find_window(self, timeout=15):
