@@ -7,7 +7,7 @@ namespace wordrop::testing {
 namespace {
 
 class InputTest : public ViewTest {
-protected:
+  protected:
     void SetUp() override {
         view.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
@@ -82,6 +82,27 @@ TEST_F(InputTest, TheTextBoxTakesAnyLengthUnchanged) {
     const QString text = QString(40000, QChar('a')) + QStringLiteral(" P\u00e9\U0001F600");
     textBox()->setText(text);
     EXPECT_EQ(control(game, "txtLetter").text, text.toStdString());
+}
+
+// Whatever the box holds reaches the game as UTF-8 and is listed exactly as it arrived.
+TEST_F(InputTest, HostileTextThroughTheViewIsListedAsItArrived) {
+    clickBackground();
+    const std::vector<QString> texts{
+        QString(QChar(0xD800)),                    // a lone surrogate
+        QStringLiteral("a") + QChar(QChar::Null),  // NUL
+        QStringLiteral("\u202Ep\u202C"),           // right-to-left override around p
+        QStringLiteral("<b>p</b>&amp;"),
+        QString::fromUtf8("\xff\xfe"),  // invalid UTF-8, decoded by Qt
+    };
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        textBox()->setText(texts[k]);
+        const std::string arrived = control(game, "txtLetter").text;
+        QTest::mouseClick(button(), Qt::LeftButton);
+        EXPECT_EQ(control(game, "lblWrong", static_cast<int>(k)).caption, arrived);
+    }
+    EXPECT_EQ(game.WrongCount, static_cast<int>(texts.size()));
+    EXPECT_TRUE(errors.empty());
+    static_cast<void>(grab());  // and all of it paints
 }
 
 TEST_F(InputTest, ARunTimeErrorIsReportedAndTheWindowKeepsGoing) {

@@ -26,8 +26,10 @@ int ViewTest::count(const QImage& image, window::Rect area, QColor colour) {
 }
 
 int ViewTest::countOther(const QImage& image, window::Rect area, QColor colour) {
-    const int clippedW = std::min(area.right() / kTwipsPerPixel, image.width()) - area.left / kTwipsPerPixel;
-    const int clippedH = std::min(area.bottom() / kTwipsPerPixel, image.height()) - area.top / kTwipsPerPixel;
+    const int clippedW =
+        std::min(area.right() / kTwipsPerPixel, image.width()) - area.left / kTwipsPerPixel;
+    const int clippedH =
+        std::min(area.bottom() / kTwipsPerPixel, image.height()) - area.top / kTwipsPerPixel;
     return clippedW * clippedH - count(image, area, colour);
 }
 
@@ -43,7 +45,9 @@ QPushButton* ViewTest::button() {
     return qobject_cast<QPushButton*>(view.widgetFor(*game.form().find("cmdOK")));
 }
 
-void ViewTest::clickBackground() { QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(300, 400)); }
+void ViewTest::clickBackground() {
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(300, 400));
+}
 
 bool ViewTest::waitFor(const std::function<bool()>& condition, int timeoutMs) {
     for (int waited = 0; !condition(); waited += 10) {
