@@ -4,7 +4,7 @@ SANITIZE_DIR ?= build-asan
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 300
 
-.PHONY: all deps configure build run test test-fast sanitize fuzz screenshots clean
+.PHONY: all deps configure build run install test test-fast sanitize fuzz screenshots clean
 
 all: build
 
@@ -19,6 +19,10 @@ build: configure
 
 run: build
 	./$(BUILD_DIR)/wordrop
+
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 # Everything: the suite on the normal build, then again with AddressSanitizer and UBSan
 # (clang), which adds short libFuzzer runs.

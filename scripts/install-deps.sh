@@ -10,6 +10,8 @@ PACKAGES=(
     fonts-liberation2 fonts-ebgaramond fonts-comic-neue fontconfig
     woff2
     xvfb xdotool x11-utils imagemagick python3 python3-xlib libx11-dev
+    librsvg2-bin desktop-file-utils appstream
+    dbus at-spi2-core python3-pyatspi
 )
 GELASIO_VERSION=5.3.0
 GELASIO_DIR=/usr/local/share/fonts/truetype/gelasio

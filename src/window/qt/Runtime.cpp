@@ -1,5 +1,6 @@
 #include "window/qt/Runtime.h"
 
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -33,6 +34,15 @@ void report(QtMsgType type, const QMessageLogContext&, const QString& message) {
     std::fprintf(stderr, "%s: %s\n", kProgram, text.c_str());
 }
 
+// The sizes compiled into the program; the desktop's theme has the same picture.
+QIcon windowIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128}) {
+        icon.addFile(QStringLiteral(":/icon/%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
 }  // namespace
 
 Runtime::Runtime(int& argc, char** argv) {
@@ -41,6 +51,7 @@ Runtime::Runtime(int& argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("io.github.wordrop.Wordrop"));
     app_ = std::make_unique<QApplication>(argc, argv);
     starting = false;
+    QApplication::setWindowIcon(windowIcon());
     if (!firstStartupWarning.empty())
         std::fprintf(stderr, "%s: %s\n", kProgram, firstStartupWarning.c_str());
 }
