@@ -1,3 +1,4 @@
+#include "game/BoardSummary.h"
 #include "game/Form1.h"
 #include "window/qt/FormView.h"
 #include "window/qt/Runtime.h"
@@ -6,6 +7,7 @@ int main(int argc, char* argv[]) {
     wordrop::view::Runtime runtime(argc, argv);
     wordrop::game::Form1 form1;
     wordrop::view::FormView window(form1.form());
+    window.setSummary([&form1] { return wordrop::game::summarize(form1); });
     window.showCentred();
     return runtime.exec();
 }

@@ -1,5 +1,6 @@
 #include "window/qt/FormView.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -11,6 +12,7 @@
 #include <utility>
 
 #include "window/qt/Fonts.h"
+#include "window/qt/FormAccessible.h"
 #include "window/qt/GraphicalButton.h"
 #include "window/qt/Painting.h"
 #include "window/qt/Pixels.h"
@@ -50,6 +52,7 @@ FormView::FormView(window::Form& form, QWidget* parent)
         fonts_.push_back(fontFor(control.spec->font));
     createWidgets();
     form_.setObserver(this);
+    FormAccessible::installFactory();
 }
 
 FormView::~FormView() {
@@ -104,8 +107,10 @@ QLineEdit* FormView::createTextBox(const window::Control& control) {
     palette.setColor(QPalette::Text, toQColor(control.fore));
     box->setPalette(palette);
     const auto id = *form_.find(control.name(), control.index());
-    connect(box, &QLineEdit::textChanged, this,
-            [this, id](const QString& text) { form_.typeInto(id, text.toStdString()); });
+    connect(box, &QLineEdit::textChanged, this, [this, id](const QString& text) {
+        form_.typeInto(id, text.toStdString());
+        announceChange();
+    });
     connect(box, &QLineEdit::returnPressed, this, [this] {
         if (const auto button = defaultButton()) dispatch(form_.click(*button));
     });
@@ -221,9 +226,19 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FormView::dispatch(window::EventResult result) {
+    announceChange();
     if (result.status == window::EventStatus::Failed && result.error && reporter_) {
         reporter_(*result.error);
     }
+}
+
+// One notice per event, after it has run, for whoever listens.
+void FormView::announceChange() {
+    if (!QAccessible::isActive()) return;
+    QAccessibleEvent described(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
+    QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&reordered);
 }
 
 }  // namespace wordrop::view

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <optional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -29,6 +31,11 @@ class FormView : public QWidget, private window::FormObserver {
     void showCentred();
 
     QWidget* widgetFor(window::ControlId id) const;
+    const window::Form& form() const { return form_; }
+
+    // A short description of what the window shows, for assistive technology.
+    void setSummary(std::function<std::string()> summary) { summary_ = std::move(summary); }
+    std::string summary() const { return summary_ ? summary_() : std::string(); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -47,6 +54,7 @@ class FormView : public QWidget, private window::FormObserver {
     void press(QPointF at);
     void release(QPointF at);
     void dispatch(window::EventResult result);
+    void announceChange();
     std::optional<window::ControlId> defaultButton() const;
 
     window::Form& form_;
@@ -54,6 +62,7 @@ class FormView : public QWidget, private window::FormObserver {
     std::unordered_map<std::uint16_t, QWidget*> widgets_;
     std::optional<window::Hit> pressed_;
     ErrorReporter reporter_;
+    std::function<std::string()> summary_;
 };
 
 }  // namespace wordrop::view

@@ -1,0 +1,181 @@
+#include "window/qt/FormAccessible.h"
+
+#include <QPointer>
+#include <algorithm>
+
+#include "window/qt/FormView.h"
+#include "window/qt/Pixels.h"
+
+namespace wordrop::view {
+
+namespace {
+
+using window::Control;
+using window::ControlId;
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Whether a shown label in front of this one hides all of it.
+bool covered(const window::Form& form, ControlId id) {
+    const auto controls = form.controls();
+    const window::Rect mine = form.state(id).bounds().intersected(form.clientArea());
+    for (std::size_t i = 0; i < static_cast<std::size_t>(id); ++i) {
+        const Control& front = controls[i];
+        if (front.visible && front.kind() == window::ControlKind::Label &&
+            front.bounds().intersected(mine) == mine) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A label is read out when its text can be seen: shown, not blank, not drawn in the
+// colour of its own background, and not hidden behind another label.
+bool readable(const window::Form& form, ControlId id) {
+    const Control& c = form.state(id);
+    return c.kind() == window::ControlKind::Label && c.visible &&
+           c.caption.find_first_not_of(" \t\r\n") != std::string::npos &&
+           !(c.fore.resolved() == c.back.resolved()) && !covered(form, id);
+}
+
+// A banner covers most of the window.
+bool isBanner(const window::Form& form, const Control& c) {
+    const window::Rect shown = c.bounds().intersected(form.clientArea());
+    const auto area = [](window::Rect r) { return static_cast<long>(r.width) * r.height; };
+    return area(shown) * 3 >= area(form.clientArea());
+}
+
+class LabelAccessible : public QAccessibleInterface {
+  public:
+    LabelAccessible(FormView* view, ControlId id) : view_(view), id_(id) {}
+
+    bool isValid() const override { return !view_.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return view_ ? view_->windowHandle() : nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(view_.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    void setText(QAccessible::Text, const QString&) override {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (!view_ || kind != QAccessible::Name) return {};
+        return fromUtf8(control().caption).trimmed();
+    }
+    QRect rect() const override {
+        if (!view_) return {};
+        const QRect local = toPixels(control().bounds()).toAlignedRect() & view_->rect();
+        return QRect(view_->mapToGlobal(local.topLeft()), local.size());
+    }
+    QAccessible::Role role() const override {
+        return view_ && isBanner(view_->form(), control()) ? QAccessible::AlertMessage
+                                                           : QAccessible::StaticText;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        s.readOnly = true;
+        s.invisible = !view_ || !readable(view_->form(), id_);
+        return s;
+    }
+
+  private:
+    const Control& control() const { return view_->form().state(id_); }
+
+    QPointer<FormView> view_;
+    ControlId id_;
+};
+
+QAccessibleInterface* factory(const QString&, QObject* object) {
+    if (auto* view = dynamic_cast<FormView*>(object)) return new FormAccessible(view);
+    return nullptr;
+}
+
+}  // namespace
+
+FormAccessible::FormAccessible(FormView* view) : QAccessibleWidget(view, QAccessible::Window) {}
+
+FormAccessible::~FormAccessible() {
+    for (const auto& [control, id] : labels_) QAccessible::deleteAccessibleInterface(id);
+}
+
+void FormAccessible::installFactory() {
+    static bool installed = false;
+    if (std::exchange(installed, true)) return;
+    QAccessible::installFactory(factory);
+}
+
+FormView* FormAccessible::view() const {
+    return static_cast<FormView*>(widget());
+}
+
+QAccessibleInterface* FormAccessible::labelInterface(ControlId id) const {
+    const auto key = static_cast<std::uint16_t>(id);
+    auto it = labels_.find(key);
+    if (it == labels_.end()) {
+        const QAccessible::Id registered =
+            QAccessible::registerAccessibleInterface(new LabelAccessible(view(), id));
+        it = labels_.emplace(key, registered).first;
+    }
+    return QAccessible::accessibleInterface(it->second);
+}
+
+// In reading order: top to bottom, then left to right.
+std::vector<QAccessibleInterface*> FormAccessible::children() const {
+    struct Item {
+        window::Rect at;
+        QAccessibleInterface* iface;
+    };
+    std::vector<Item> items;
+    const window::Form& form = view()->form();
+    const auto controls = form.controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const Control& c = controls[i];
+        const auto id = static_cast<ControlId>(i);
+        if (readable(form, id)) {
+            items.push_back({c.bounds(), labelInterface(id)});
+        } else if (QWidget* widget = view()->widgetFor(id); widget && c.visible) {
+            items.push_back({c.bounds(), QAccessible::queryAccessibleInterface(widget)});
+        }
+    }
+    std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
+        return a.at.top != b.at.top ? a.at.top < b.at.top : a.at.left < b.at.left;
+    });
+    std::vector<QAccessibleInterface*> result;
+    for (const Item& item : items) result.push_back(item.iface);
+    return result;
+}
+
+int FormAccessible::childCount() const {
+    return static_cast<int>(children().size());
+}
+
+QAccessibleInterface* FormAccessible::child(int index) const {
+    const auto all = children();
+    return index >= 0 && index < static_cast<int>(all.size()) ? all[static_cast<std::size_t>(index)]
+                                                              : nullptr;
+}
+
+int FormAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    const auto all = children();
+    const auto it = std::find(all.begin(), all.end(), child);
+    return it == all.end() ? -1 : static_cast<int>(it - all.begin());
+}
+
+QAccessibleInterface* FormAccessible::childAt(int x, int y) const {
+    for (QAccessibleInterface* child : children()) {
+        if (child->rect().contains(x, y)) return child;
+    }
+    return nullptr;
+}
+
+QString FormAccessible::text(QAccessible::Text kind) const {
+    if (kind == QAccessible::Description) return fromUtf8(view()->summary());
+    return QAccessibleWidget::text(kind);
+}
+
+}  // namespace wordrop::view

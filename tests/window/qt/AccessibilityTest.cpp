@@ -1,0 +1,101 @@
+// What assistive technology reads of the window, screen by screen.
+#include <QAccessible>
+
+#include "ViewFixture.h"
+#include "game/BoardSummary.h"
+
+namespace wordrop::testing {
+namespace {
+
+struct Node {
+    QAccessible::Role role;
+    std::string name;
+    friend bool operator==(const Node&, const Node&) = default;
+    friend std::ostream& operator<<(std::ostream& out, const Node& n) {
+        return out << "{" << n.role << " '" << n.name << "'}";
+    }
+};
+
+class AccessibilityTest : public ViewTest {
+  protected:
+    AccessibilityTest() {
+        view.setSummary([this] { return game::summarize(game); });
+    }
+    QAccessibleInterface* window() { return QAccessible::queryAccessibleInterface(&view); }
+    std::vector<Node> nodes() {
+        std::vector<Node> result;
+        QAccessibleInterface* w = window();
+        for (int i = 0; i < w->childCount(); ++i) {
+            QAccessibleInterface* child = w->child(i);
+            EXPECT_EQ(w->indexOfChild(child), i);
+            EXPECT_EQ(child->parent(), w);
+            result.push_back({child->role(), child->text(QAccessible::Name).toStdString()});
+        }
+        return result;
+    }
+    std::string description() { return window()->text(QAccessible::Description).toStdString(); }
+};
+
+using Nodes = std::vector<Node>;
+constexpr auto kText = QAccessible::StaticText;
+constexpr auto kAlert = QAccessible::AlertMessage;
+
+TEST_F(AccessibilityTest, StartScreenHasNothingToReadButItsTitle) {
+    ASSERT_NE(window(), nullptr);
+    EXPECT_EQ(window()->role(), QAccessible::Window);
+    EXPECT_EQ(window()->text(QAccessible::Name), "Form1");
+    EXPECT_EQ(nodes(), Nodes{});
+    EXPECT_EQ(description(), "Click the window to start a game.");
+}
+
+TEST_F(AccessibilityTest, PlayingScreenReadsPromptsBoxAndButtonInOrder) {
+    clickBackground();
+    EXPECT_EQ(nodes(), (Nodes{{kText, "Are you ready to play"},
+                              {kText, "Wordrop??"},
+                              {kText, "Pick a letter"},
+                              {QAccessible::EditableText, ""},
+                              {QAccessible::Button, "Ok!"}}));
+    EXPECT_EQ(description(), "0 wrong guesses. Word: _ _ _ _ _ _ _ _ _ _ _");
+}
+
+TEST_F(AccessibilityTest, GuessesShowUpInTheTreeAndTheSummary) {
+    clickBackground();
+    guessAll(game, {"x", "g", "q"});
+    const Nodes all = nodes();
+    EXPECT_NE(std::find(all.begin(), all.end(), Node{kText, "x"}), all.end());
+    EXPECT_NE(std::find(all.begin(), all.end(), Node{kText, "q"}), all.end());
+    EXPECT_EQ(std::count(all.begin(), all.end(), Node{kText, "G"}), 2);
+    EXPECT_EQ(description(), "2 wrong guesses: x, q. Word: _ _ _ G _ _ _ _ _ _ G");
+}
+
+TEST_F(AccessibilityTest, WinBannerHidesTheBoardBehindIt) {
+    clickBackground();
+    guessAll(game, kWholeWord);
+    EXPECT_EQ(nodes(), (Nodes{{kAlert, "You Win!!!"}, {kText, "The Word was: PROGRAMMING"}}));
+    EXPECT_EQ(description(), "You win! The word was PROGRAMMING.");
+}
+
+TEST_F(AccessibilityTest, LetterTextInTheBackgroundColourIsNotRead) {
+    clickBackground();
+    guessAll(game, {"p", "b", "c", "d", "e", "f", "h", "j", "k", "l"});
+    EXPECT_EQ(nodes(), (Nodes{{kAlert, "You Lose!!!"}}));
+    EXPECT_EQ(description(), "You lose. 9 wrong guesses: b, c, d, e, f, h, j, k, l.");
+}
+
+TEST_F(AccessibilityTest, ClosingScreenReadsBothLines) {
+    clickBackground();
+    guessAll(game, kNineWrong);
+    game.lblLoser_Click();
+    EXPECT_EQ(nodes(), (Nodes{{kAlert, "Please Exit"}, {kAlert, "and Try Again!"}}));
+    EXPECT_EQ(description(), "The game is over. Please exit and try again.");
+}
+
+TEST_F(AccessibilityTest, ALongWrongGuessIsShortenedInTheSummary) {
+    clickBackground();
+    guess(game, std::string(1000, 'z'));
+    EXPECT_EQ(description(),
+              "1 wrong guess: " + std::string(40, 'z') + ".... Word: _ _ _ _ _ _ _ _ _ _ _");
+}
+
+}  // namespace
+}  // namespace wordrop::testing
