@@ -87,15 +87,20 @@ void paintShape(QPainter& painter, const window::Control& shape) {
     painter.fillPath(path, fill);
 }
 
+// Pens are centred on the middle of a logical pixel, so a line fills whole logical
+// pixels at any scale instead of straddling two of them.
+constexpr QPointF kPixelCentre{0.5, 0.5};
+
 void paintLineControl(QPainter& painter, const window::Control& line) {
     const window::Segment ends = line.spec->ends;
     painter.setPen(onePixelPen(toQColor(line.fore)));
-    painter.drawLine(toPixels(ends.from), toPixels(ends.to));
+    painter.drawLine(toPixels(ends.from) + kPixelCentre, toPixels(ends.to) + kPixelCentre);
 }
 
 void paintDrawing(QPainter& painter, const window::DrawingSurface& drawing) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.translate(kPixelCentre);
     for (const window::Primitive& primitive : drawing.primitives) {
         std::visit(PrimitivePainter{painter}, primitive);
     }

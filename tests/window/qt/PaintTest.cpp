@@ -6,13 +6,11 @@ namespace {
 
 using window::Rect;
 
-// Whether any pixel within two of a point (in pixels) is black.
+// Whether any pixel within two logical pixels of a point (in logical pixels) is black.
 bool blackNear(const QImage& image, double x, double y) {
-    for (int dy = -2; dy <= 2; ++dy) {
-        for (int dx = -2; dx <= 2; ++dx) {
-            if (image.pixelColor(static_cast<int>(x) + dx, static_cast<int>(y) + dy) == kBlack) {
-                return true;
-            }
+    for (double dy = -2; dy <= 2; dy += 0.5) {
+        for (double dx = -2; dx <= 2; dx += 0.5) {
+            if (ViewTest::pixel(image, x + dx, y + dy) == kBlack) return true;
         }
     }
     return false;
@@ -23,7 +21,7 @@ constexpr Rect kFigureArea{1900, 950, 1300, 5600};  // left of the banners' text
 
 TEST_F(ViewTest, StartScreenIsPlainButtonFace) {
     const QImage image = grab();
-    ASSERT_EQ(image.size(), QSize(683, 561));
+    ASSERT_EQ(image.size(), QSize(683, 561) * image.devicePixelRatio());
     EXPECT_EQ(countOther(image, kWholeWindow, kButtonFace), 0);
 }
 
@@ -69,14 +67,14 @@ TEST_F(ViewTest, FigureGrowsPieceByPiece) {
     QImage image = grab();
     EXPECT_TRUE(blackNear(image, 200, 66.7)) << "top of the head";
     EXPECT_TRUE(blackNear(image, 160, 106.7)) << "left of the head";
-    EXPECT_EQ(image.pixelColor(200, 106), kViolet) << "the head is an outline";
+    EXPECT_EQ(pixel(image, 200, 106), kViolet) << "the head is an outline";
     EXPECT_FALSE(blackNear(image, 186.7, 96.7)) << "no eye yet";
 
     guessAll(game, {"x", "x", "x"});
     image = grab();
     EXPECT_TRUE(blackNear(image, 181.7, 96.7)) << "left eye";
     EXPECT_TRUE(blackNear(image, 218.3, 96.7)) << "right eye";
-    EXPECT_EQ(image.pixelColor(187, 97), kViolet) << "the eye is an outline";
+    EXPECT_EQ(pixel(image, 187, 97), kViolet) << "the eye is an outline";
     EXPECT_TRUE(blackNear(image, 200, 126.7)) << "mouth";
 
     guessAll(game, {"x", "x", "x", "x"});
@@ -109,7 +107,8 @@ TEST_F(ViewTest, LoseBannerIsBlackTextOnViolet) {
     clickBackground();
     guessAll(game, kNineWrong);
     const QImage image = grab();
-    EXPECT_GT(count(image, kWholeWindow, kViolet), 683 * 561 * 9 / 10);
+    EXPECT_GT(count(image, kWholeWindow, kViolet),
+              683 * 561 * 9 / 10 * image.devicePixelRatio() * image.devicePixelRatio());
     EXPECT_GT(count(image, kWholeWindow, kBlack), 200);
     EXPECT_EQ(count(image, kWholeWindow, kRed), 0);
     EXPECT_EQ(count(image, {0, 0, 10245, 2000}, kBlack), 0) << "the words stand lower down";
@@ -122,7 +121,8 @@ TEST_F(ViewTest, ClosingScreenAfterALossIsRedOnViolet) {
     ASSERT_TRUE(visible(game, "lblEnd"));
     const QImage image = grab();
     EXPECT_GT(count(image, kWholeWindow, kRed), 500);
-    EXPECT_GT(count(image, kWholeWindow, kViolet), 683 * 561 * 8 / 10);
+    EXPECT_GT(count(image, kWholeWindow, kViolet),
+              683 * 561 * 8 / 10 * image.devicePixelRatio() * image.devicePixelRatio());
     EXPECT_EQ(count(image, kWholeWindow, kDarkBlue), 0);
 }
 
@@ -133,7 +133,8 @@ TEST_F(ViewTest, ClosingScreenAfterAWinIsRedOnDarkBlue) {
     ASSERT_TRUE(visible(game, "lblEnd"));
     const QImage image = grab();
     EXPECT_GT(count(image, kWholeWindow, kRed), 500);
-    EXPECT_GT(count(image, kWholeWindow, kDarkBlue), 683 * 561 * 8 / 10);
+    EXPECT_GT(count(image, kWholeWindow, kDarkBlue),
+              683 * 561 * 8 / 10 * image.devicePixelRatio() * image.devicePixelRatio());
     EXPECT_EQ(count(image, kWholeWindow, kViolet), 0);
     // "Please Exit" stands clear above the lower label, which starts at y = 3240.
     EXPECT_GT(count(image, {0, 2000, 10245, 1240}, kRed), 200);
@@ -158,6 +159,46 @@ TEST_F(ViewTest, AMegabytePasteIsKeptWholeAndPainted) {
     EXPECT_EQ(control(game, "lblWrong", 0).caption, huge.toStdString());
     EXPECT_EQ(textBox()->text(), "");
     EXPECT_GT(countOther(grab(), boundsOf(game, "lblWrong", 0), kViolet), 20);
+}
+
+}  // namespace
+}  // namespace wordrop::testing
+
+namespace wordrop::testing {
+namespace {
+
+// Painted at the screen's own density: at QT_SCALE_FACTOR=2 every logical pixel is four
+// device pixels, lines stay one logical pixel thick, and text is drawn at the doubled
+// size rather than scaled up from a bitmap.
+TEST_F(ViewTest, PaintedAtTheScreensDensity) {
+    clickBackground();
+    const QImage image = grab();
+    const int scale = static_cast<int>(image.devicePixelRatio());
+    EXPECT_EQ(scale, qEnvironmentVariable("QT_SCALE_FACTOR", "1").toInt());
+    EXPECT_EQ(image.size(), QSize(683 * scale, 561 * scale));
+
+    // The blank under the first letter: logical row 488, as many device rows as the scale.
+    const int x = 340 * scale;
+    EXPECT_EQ(image.pixelColor(x, 488 * scale - 1), kViolet);
+    for (int row = 0; row < scale; ++row) EXPECT_EQ(image.pixelColor(x, 488 * scale + row), kBlack);
+    EXPECT_EQ(image.pixelColor(x, 489 * scale), kViolet);
+
+    if (scale == 1) return;
+    // Text edges fall inside logical pixels: an upscaled picture would have none.
+    const Rect word = boundsOf(game, "lblwordrop");
+    int mixedBlocks = 0;
+    for (int y = word.top / 15 * scale; y < word.bottom() / 15 * scale; y += scale) {
+        for (int x0 = word.left / 15 * scale; x0 < word.right() / 15 * scale; x0 += scale) {
+            const QColor first = image.pixelColor(x0, y);
+            bool mixed = false;
+            for (int dy = 0; dy < scale; ++dy) {
+                for (int dx = 0; dx < scale; ++dx)
+                    mixed |= image.pixelColor(x0 + dx, y + dy) != first;
+            }
+            mixedBlocks += mixed;
+        }
+    }
+    EXPECT_GT(mixedBlocks, 100);
 }
 
 }  // namespace

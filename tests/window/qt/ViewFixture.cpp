@@ -12,25 +12,40 @@ ViewTest::ViewTest() {
 }
 
 QColor ViewTest::at(const QImage& image, int xTwips, int yTwips) {
-    return image.pixelColor(xTwips / kTwipsPerPixel, yTwips / kTwipsPerPixel);
+    return pixel(image, static_cast<double>(xTwips) / kTwipsPerPixel,
+                 static_cast<double>(yTwips) / kTwipsPerPixel);
 }
 
+QColor ViewTest::pixel(const QImage& image, double x, double y) {
+    const double scale = image.devicePixelRatio();
+    return image.pixelColor(static_cast<int>(x * scale), static_cast<int>(y * scale));
+}
+
+namespace {
+
+// The device pixels an area in twips covers, cut to the image.
+QRect devicePixels(const QImage& image, window::Rect area) {
+    const double scale = image.devicePixelRatio() / kTwipsPerPixel;
+    const QRect r(QPoint(static_cast<int>(area.left * scale), static_cast<int>(area.top * scale)),
+                  QPoint(static_cast<int>(area.right() * scale) - 1,
+                         static_cast<int>(area.bottom() * scale) - 1));
+    return r & image.rect();
+}
+
+}  // namespace
+
 int ViewTest::count(const QImage& image, window::Rect area, QColor colour) {
+    const QRect r = devicePixels(image, area);
     int n = 0;
-    for (int y = area.top / kTwipsPerPixel; y < area.bottom() / kTwipsPerPixel; ++y) {
-        for (int x = area.left / kTwipsPerPixel; x < area.right() / kTwipsPerPixel; ++x) {
-            if (x < image.width() && y < image.height() && image.pixelColor(x, y) == colour) ++n;
-        }
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) n += image.pixelColor(x, y) == colour;
     }
     return n;
 }
 
 int ViewTest::countOther(const QImage& image, window::Rect area, QColor colour) {
-    const int clippedW =
-        std::min(area.right() / kTwipsPerPixel, image.width()) - area.left / kTwipsPerPixel;
-    const int clippedH =
-        std::min(area.bottom() / kTwipsPerPixel, image.height()) - area.top / kTwipsPerPixel;
-    return clippedW * clippedH - count(image, area, colour);
+    const QRect r = devicePixels(image, area);
+    return r.width() * r.height() - count(image, area, colour);
 }
 
 window::Rect ViewTest::boundsOf(const Form1& game, std::string_view name, int index) {

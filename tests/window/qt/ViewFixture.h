@@ -13,21 +13,30 @@
 #include "Play.h"
 #include "window/qt/FormView.h"
 
+// Colours in failure messages as rgb(r, g, b).
+inline void PrintTo(const QColor& colour, std::ostream* out) {
+    *out << "rgb(" << colour.red() << ", " << colour.green() << ", " << colour.blue() << ")";
+}
+
 namespace wordrop::testing {
 
 // A game in a real view, with probes that read the painted window back.
 class ViewTest : public ::testing::Test {
-protected:
-    ViewTest();
-
+  public:
+    // The window as painted, in device pixels: at a scale factor of 2, four to a pixel.
     QImage grab() { return view.grab().toImage(); }
-    // The painted colour at a point given in twips (15 to the pixel).
+    // The painted colour at a point given in twips (15 to the logical pixel).
     static QColor at(const QImage& image, int xTwips, int yTwips);
-    // How many pixels of the area (in twips) have exactly this colour.
+    // The painted colour at a point given in logical pixels.
+    static QColor pixel(const QImage& image, double x, double y);
+    // How many device pixels of the area (in twips) have exactly this colour.
     static int count(const QImage& image, window::Rect area, QColor colour);
-    // How many pixels of the area differ from the colour.
+    // How many device pixels of the area differ from the colour.
     static int countOther(const QImage& image, window::Rect area, QColor colour);
     static window::Rect boundsOf(const Form1& game, std::string_view name, int index = -1);
+
+  protected:
+    ViewTest();
 
     QLineEdit* textBox();
     QPushButton* button();
