@@ -4,6 +4,7 @@ Usage: test_window.py WORDROP_BINARY [ARTIFACT_DIR]
 """
 
 import os
+import subprocess
 import sys
 import time
 import unittest
@@ -170,6 +171,11 @@ class WindowTest(unittest.TestCase):
         self.assertNotEqual(image.at(100, 100), DARK_BLUE, "no win banner")
         self.assertEqual(image.at(*BACKGROUND), VIOLET)
 
+    def test_process_and_window_class_are_named_wordrop(self):
+        with open("/proc/%d/comm" % self.game.process.pid) as comm:
+            self.assertEqual(comm.read().strip(), "wordrop")
+        self.assertEqual(self.game.window.get_wm_class(), ("wordrop", "wordrop"))
+
     def test_closing_the_window_ends_the_program_cleanly(self):
         self.game.request_close()
         self.assertEqual(self.game.wait_exit(), 0, self.game.process.stderr.read()[-3000:])
@@ -219,6 +225,17 @@ class CloseAtEveryScreenTest(WindowTest):
 # Only the tests of its own: the ones it inherits would run twice.
 for name in [n for n in dir(WindowTest) if n.startswith("test_")]:
     setattr(CloseAtEveryScreenTest, name, None)
+
+
+class NoDisplayTest(unittest.TestCase):
+    def test_no_display_is_one_line_and_a_failure_status(self):
+        env = {k: v for k, v in os.environ.items()
+               if k not in ("DISPLAY", "WAYLAND_DISPLAY") and not k.startswith("QT_")}
+        result = subprocess.run([BINARY], env=env, capture_output=True, text=True, timeout=30)
+        self.assertEqual(result.returncode, 1)
+        lines = result.stderr.strip().splitlines()
+        self.assertEqual(len(lines), 1, result.stderr)
+        self.assertTrue(lines[0].startswith("wordrop: cannot open the display"), lines[0])
 
 
 class LostDisplayTest(unittest.TestCase):

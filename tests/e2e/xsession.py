@@ -78,12 +78,13 @@ class XServer:
 class Game:
     """The game's process on an X server, with its window found and ready."""
 
-    def __init__(self, server, binary):
+    def __init__(self, server, binary, extra_env=None):
         self.server = server
         self.runtime_dir = tempfile.TemporaryDirectory()
         env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
         env.update(DISPLAY=server.name, QT_QPA_PLATFORM="xcb",
                    XDG_RUNTIME_DIR=self.runtime_dir.name)
+        env.update(extra_env or {})
         self.process = subprocess.Popen([binary], env=env, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE, text=True)
         try:
