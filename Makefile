@@ -4,7 +4,7 @@ SANITIZE_DIR ?= build-asan
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 300
 
-.PHONY: all deps configure build run install test test-fast sanitize fuzz screenshots clean
+.PHONY: all deps configure build run install test test-fast sanitize fuzz bench screenshots clean
 
 all: build
 
@@ -43,6 +43,9 @@ fuzz: deps
 	@cmake --build $(SANITIZE_DIR) --target LineBreakerFuzz PressFuzz
 	cd $(SANITIZE_DIR)/tests/fuzz && for f in LineBreakerFuzz PressFuzz; do \
 	    ./$$f -max_total_time=$(FUZZ_SECONDS) ../../fuzz-corpus/$$f || exit 1; done
+
+bench: build
+	bash bench/run.sh $(BUILD_DIR) $(or $(ROUNDS),15)
 
 screenshots: configure
 	@cmake --build $(BUILD_DIR) --target screenshots

@@ -9,7 +9,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-ebgaramond fonts-comic-neue fontconfig
     woff2
-    xvfb xdotool x11-utils imagemagick python3 python3-xlib libx11-dev
+    xvfb xdotool x11-utils imagemagick python3 python3-xlib libx11-dev valgrind
     librsvg2-bin desktop-file-utils appstream
     dbus at-spi2-core python3-pyatspi
 )

@@ -1,6 +1,7 @@
 #include "window/LineBreaker.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace wordrop::window {
@@ -8,7 +9,7 @@ namespace wordrop::window {
 namespace {
 
 // Long words are measured a piece at a time, and only until they are known not to fit.
-constexpr std::size_t kMeasureChunk = 256;
+constexpr std::size_t kMeasureChunk = 64;
 
 bool isContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -37,6 +38,17 @@ WordWidth measureWord(std::string_view word, double room, const TextMeasure& mea
         result.measuredBytes = end;
     }
     return result;
+}
+
+// Where the word at `pos` ends: the next space or line break. memchr keeps a megabyte
+// word to a fast scan.
+std::size_t wordEnd(std::string_view text, std::size_t pos) {
+    std::size_t end = text.size();
+    for (char stop : {' ', '\n', '\r'}) {
+        const void* found = std::memchr(text.data() + pos, stop, end - pos);
+        if (found) end = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+    }
+    return end;
 }
 
 std::size_t lineBreakLength(std::string_view text, std::size_t pos) {
@@ -82,13 +94,11 @@ LineFill fillLine(std::string_view text, std::size_t& pos, double room, double s
             line.end = ++pos;
             continue;
         }
-        std::size_t wordEnd = text.find_first_of(" \r\n", pos);
-        if (wordEnd == std::string_view::npos) wordEnd = text.size();
-        const WordWidth word =
-            measureWord(text.substr(pos, wordEnd - pos), room - line.width, measure);
+        const std::size_t end = wordEnd(text, pos);
+        const WordWidth word = measureWord(text.substr(pos, end - pos), room - line.width, measure);
         if (line.width + word.width <= room) {
             line.width += word.width;
-            line.end = pos = wordEnd;
+            line.end = pos = end;
             line.wordsEnd = line.end;
             line.wordsWidth = line.width;
             continue;
@@ -98,7 +108,7 @@ LineFill fillLine(std::string_view text, std::size_t& pos, double room, double s
         // the space after it is where the line breaks.
         line.width = word.width;
         line.end = pos + word.measuredBytes;
-        pos = wordEnd;
+        pos = end;
         if (pos < text.size() && text[pos] == ' ') ++pos;
         return line;
     }

@@ -37,24 +37,30 @@ Substitute substituteFor(std::string_view face) {
 
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
 
+int pixelSize(const window::FontSpec& spec) {
+    return static_cast<int>(std::lround(spec.points * kPixelsPerPoint));
+}
+
 }  // namespace
 
-LabelFont fontFor(const window::FontSpec& spec) {
+QFont qtFont(const window::FontSpec& spec) {
     if (spec.face.empty()) return {};  // shapes and lines show no text
     const Substitute substitute = substituteFor(spec.face);
-    const QString family =
-        substitute.family
-            ? QString::fromLatin1(substitute.family)
-            : QString::fromUtf8(spec.face.data(), static_cast<qsizetype>(spec.face.size()));
-    LabelFont result{QFont(family)};
-    const int pixels = static_cast<int>(std::lround(spec.points * kPixelsPerPoint));
-    result.font.setPixelSize(pixels);
-    result.font.setWeight(spec.weight == window::FontWeight::Bold ? QFont::Bold : QFont::Normal);
-    result.font.setStyleHint(spec.face == "Courier New" ? QFont::TypeWriter : QFont::Serif);
+    QFont font(substitute.family
+                   ? QString::fromLatin1(substitute.family)
+                   : QString::fromUtf8(spec.face.data(), static_cast<qsizetype>(spec.face.size())));
+    font.setPixelSize(pixelSize(spec));
+    font.setWeight(spec.weight == window::FontWeight::Bold ? QFont::Bold : QFont::Normal);
+    font.setStyleHint(spec.face == "Courier New" ? QFont::TypeWriter : QFont::Serif);
+    return font;
+}
+
+LabelFont labelFont(const window::FontSpec& spec) {
+    LabelFont result{qtFont(spec)};
     const QFontMetricsF metrics(result.font);
+    const double lineHeightEm = substituteFor(spec.face).lineHeightEm;
     result.ascent = metrics.ascent();
-    result.lineHeight =
-        substitute.lineHeightEm > 0 ? pixels * substitute.lineHeightEm : metrics.height();
+    result.lineHeight = lineHeightEm > 0 ? pixelSize(spec) * lineHeightEm : metrics.height();
     return result;
 }
 

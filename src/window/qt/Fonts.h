@@ -14,7 +14,10 @@ struct LabelFont {
 };
 
 // The font for a face the layout names: the face's free stand-in where the desktop lacks
-// it, at its point size on a 96-dpi screen.
-LabelFont fontFor(const window::FontSpec& spec);
+// it, at its point size on a 96-dpi screen. Cheap: nothing is loaded until it is used.
+QFont qtFont(const window::FontSpec& spec);
+
+// The same with the metrics a label lays its caption out by; this loads the font.
+LabelFont labelFont(const window::FontSpec& spec);
 
 }  // namespace wordrop::view

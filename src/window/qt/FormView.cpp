@@ -48,8 +48,8 @@ FormView::FormView(window::Form& form, QWidget* parent)
     setFixedSize(toPixels(form.clientSize()).toSize());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
-    for (const window::Control& control : form.controls())
-        fonts_.push_back(fontFor(control.spec->font));
+    fonts_.resize(form.controls().size());
+    lines_.resize(form.controls().size());
     createWidgets();
     form_.setObserver(this);
     FormAccessible::installFactory();
@@ -73,30 +73,51 @@ QWidget* FormView::widgetFor(ControlId id) const {
     return it == widgets_.end() ? nullptr : it->second;
 }
 
+// Text boxes and buttons become real widgets when they first show, or right after the
+// first frame, whichever comes first: building a line edit loads the font database, which
+// the first frame of a start screen without text does not need, and the first click
+// should not wait for.
 void FormView::createWidgets() {
-    QWidget* previous = nullptr;
-    std::vector<std::pair<int, QWidget*>> tabOrder;
     const auto controls = form_.controls();
     for (std::size_t i = 0; i < controls.size(); ++i) {
-        const window::Control& control = controls[i];
-        if (!isWidgetKind(control.kind())) continue;
+        if (isWidgetKind(controls[i].kind())) syncWidget(static_cast<ControlId>(i));
+    }
+}
+
+void FormView::prepareWidgets() {
+    const auto controls = form_.controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
         const auto id = static_cast<ControlId>(i);
-        QWidget* widget = control.kind() == ControlKind::TextBox
-                              ? static_cast<QWidget*>(createTextBox(control))
-                              : createButton(id, control);
-        widget->setGeometry(toPixels(control.bounds()).toRect());
-        widget->setFont(fonts_[i].font);
-        widget->installEventFilter(this);
-        widgets_[key(id)] = widget;
-        tabOrder.emplace_back(control.spec->tabIndex, widget);
-        syncWidget(id);
+        if (isWidgetKind(controls[i].kind()) && !widgetFor(id)) {
+            createWidget(id);
+            syncWidget(id);
+        }
     }
-    std::sort(tabOrder.begin(), tabOrder.end(),
+}
+
+QWidget* FormView::createWidget(ControlId id) {
+    const window::Control& control = form_.state(id);
+    QWidget* widget = control.kind() == ControlKind::TextBox
+                          ? static_cast<QWidget*>(createTextBox(control))
+                          : createButton(id, control);
+    widget->setGeometry(toPixels(control.bounds()).toRect());
+    widget->setFont(qtFont(control.spec->font));
+    widget->installEventFilter(this);
+    widgets_[key(id)] = widget;
+    orderTabs();
+    return widget;
+}
+
+// The keyboard visits the widgets in their TabIndex order.
+void FormView::orderTabs() {
+    std::vector<std::pair<int, QWidget*>> order;
+    for (const auto& [id, widget] : widgets_) {
+        order.emplace_back(form_.state(static_cast<ControlId>(id)).spec->tabIndex, widget);
+    }
+    std::sort(order.begin(), order.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [tab, widget] : tabOrder) {
-        if (previous) setTabOrder(previous, widget);
-        previous = widget;
-    }
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1].second, order[i].second);
 }
 
 QLineEdit* FormView::createTextBox(const window::Control& control) {
@@ -135,15 +156,19 @@ std::optional<ControlId> FormView::defaultButton() const {
 }
 
 void FormView::syncWidget(ControlId id) {
-    QWidget* widget = widgetFor(id);
-    if (!widget) return;
     const window::Control& control = form_.state(id);
+    if (!isWidgetKind(control.kind())) return;
+    QWidget* widget = widgetFor(id);
+    if (!widget && !control.visible) return;
+    if (!widget) widget = createWidget(id);
     if (auto* box = qobject_cast<QLineEdit*>(widget)) {
         const QString text = fromUtf8(control.text);
         if (box->text() != text) box->setText(text);
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
         button->setText(fromUtf8(control.caption));
     }
+    // A hidden text box that kept the focus would go on blinking its caret unseen.
+    if (!control.visible && widget->hasFocus()) widget->clearFocus();
     widget->setVisible(control.visible);
 }
 
@@ -152,10 +177,31 @@ void FormView::repaintNeeded(window::Rect area) {
 }
 
 void FormView::controlChanged(ControlId id) {
+    lines_[static_cast<std::size_t>(id)].reset();
     syncWidget(id);
 }
 
+const std::vector<window::LaidLine>& FormView::linesOf(std::size_t control) const {
+    auto& lines = lines_[control];
+    if (!lines) {
+        const window::Control& label = form_.controls()[control];
+        lines = label.caption.empty() ? std::vector<window::LaidLine>()
+                                      : layOutLabel(label, fontOf(control));
+    }
+    return *lines;
+}
+
+const LabelFont& FormView::fontOf(std::size_t control) const {
+    auto& font = fonts_[control];
+    if (!font) font = labelFont(form_.controls()[control].spec->font);
+    return *font;
+}
+
 void FormView::paintEvent(QPaintEvent* event) {
+    if (!widgetsPrepared_) {
+        widgetsPrepared_ = true;
+        QMetaObject::invokeMethod(this, &FormView::prepareWidgets, Qt::QueuedConnection);
+    }
     QPainter painter(this);
     const QRect dirty = event->rect();
     painter.fillRect(dirty, toQColor(form_.backColour()));
@@ -167,7 +213,8 @@ void FormView::paintEvent(QPaintEvent* event) {
         if (!toPixels(control.bounds()).intersects(dirty)) continue;
         switch (control.kind()) {
             case ControlKind::Label:
-                paintLabel(painter, control, fonts_[i]);
+                paintLabel(painter, control, linesOf(i),
+                           [this, i]() -> const LabelFont& { return fontOf(i); });
                 break;
             case ControlKind::Shape:
                 paintShape(painter, control);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "window/Form.h"
+#include "window/LineBreaker.h"
 #include "window/qt/ErrorReport.h"
 #include "window/qt/Fonts.h"
 
@@ -48,6 +49,9 @@ class FormView : public QWidget, private window::FormObserver {
     void controlChanged(window::ControlId id) override;
 
     void createWidgets();
+    void prepareWidgets();
+    QWidget* createWidget(window::ControlId id);
+    void orderTabs();
     QLineEdit* createTextBox(const window::Control& control);
     GraphicalButton* createButton(window::ControlId id, const window::Control& control);
     void syncWidget(window::ControlId id);
@@ -58,9 +62,16 @@ class FormView : public QWidget, private window::FormObserver {
     std::optional<window::ControlId> defaultButton() const;
 
     window::Form& form_;
-    std::vector<LabelFont> fonts_;  // by control
+    const std::vector<window::LaidLine>& linesOf(std::size_t control) const;
+    const LabelFont& fontOf(std::size_t control) const;
+
+    // Each control's font, looked up when it first shows text: at start nothing does.
+    mutable std::vector<std::optional<LabelFont>> fonts_;
+    // Each label's caption as laid out when last painted; dropped when the label changes.
+    mutable std::vector<std::optional<std::vector<window::LaidLine>>> lines_;
     std::unordered_map<std::uint16_t, QWidget*> widgets_;
     std::optional<window::Hit> pressed_;
+    bool widgetsPrepared_ = false;
     ErrorReporter reporter_;
     std::function<std::string()> summary_;
 };

@@ -54,13 +54,19 @@ QColor toQColor(window::Colour colour) {
     return {rgb.red, rgb.green, rgb.blue};
 }
 
-void paintLabel(QPainter& painter, const window::Control& label, const LabelFont& font) {
+std::vector<window::LaidLine> layOutLabel(const window::Control& label, const LabelFont& font) {
+    const QRectF box = toPixels(label.bounds());
+    return window::layOutCaption(label.caption, box.width(), box.height(), label.spec->alignment,
+                                 FontMeasure(font));
+}
+
+void paintLabel(QPainter& painter, const window::Control& label,
+                const std::vector<window::LaidLine>& lines,
+                const std::function<const LabelFont&()>& fontOf) {
     const QRectF box = toPixels(label.bounds());
     painter.fillRect(box, toQColor(label.back));
-    if (label.caption.empty()) return;
-    const FontMeasure measure(font);
-    const auto lines = window::layOutCaption(label.caption, box.width(), box.height(),
-                                             label.spec->alignment, measure);
+    if (lines.empty()) return;
+    const LabelFont& font = fontOf();
     painter.save();
     painter.setClipRect(box, Qt::IntersectClip);
     painter.setFont(font.font);

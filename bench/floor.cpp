@@ -1,0 +1,67 @@
+// The floor for start-up: the same window built the plain Qt way, one widget per
+// control (labels with their text and fonts, frames for shapes and lines, a line edit
+// and a push button), shown as the game shows at start.
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+
+#include "window/Form1Layout.h"
+#include "window/qt/Fonts.h"
+#include "window/qt/Painting.h"
+#include "window/qt/Pixels.h"
+
+int main(int argc, char* argv[]) {
+    using namespace wordrop;
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Form1"));
+    window.setFixedSize(683, 561);
+    const auto layout = window::form1Layout();
+    // Back to front, so that later widgets stack over earlier ones as the layout says.
+    for (auto it = layout.rbegin(); it != layout.rend(); ++it) {
+        const window::ControlSpec& spec = *it;
+        QWidget* widget = nullptr;
+        switch (spec.kind) {
+            case window::ControlKind::Label: {
+                auto* label =
+                    new QLabel(QString(spec.captionPadding, QChar(' ')) +
+                                   QString::fromUtf8(spec.caption.data(),
+                                                     static_cast<qsizetype>(spec.caption.size())),
+                               &window);
+                label->setWordWrap(true);
+                label->setAlignment(Qt::AlignTop |
+                                    (spec.alignment == window::Alignment::Centre ? Qt::AlignHCenter
+                                                                                 : Qt::AlignLeft));
+                label->setAutoFillBackground(true);
+                QPalette palette = label->palette();
+                palette.setColor(QPalette::Window, view::toQColor(spec.back));
+                palette.setColor(QPalette::WindowText, view::toQColor(spec.fore));
+                label->setPalette(palette);
+                widget = label;
+                break;
+            }
+            case window::ControlKind::TextBox:
+                widget = new QLineEdit(&window);
+                break;
+            case window::ControlKind::CommandButton:
+                widget = new QPushButton(QStringLiteral("&Ok!"), &window);
+                break;
+            case window::ControlKind::Shape:
+            case window::ControlKind::Line: {
+                auto* frame = new QFrame(&window);
+                frame->setFrameShape(spec.kind == window::ControlKind::Line ? QFrame::HLine
+                                                                            : QFrame::Box);
+                widget = frame;
+                break;
+            }
+        }
+        widget->setGeometry(view::toPixels(spec.bounds).toRect());
+        if (!spec.font.face.empty()) widget->setFont(view::qtFont(spec.font));
+        widget->setVisible(spec.visible);
+    }
+    window.show();
+    return QApplication::exec();
+}

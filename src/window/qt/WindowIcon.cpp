@@ -1,0 +1,36 @@
+#include "window/qt/WindowIcon.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <array>
+#include <vector>
+
+namespace wordrop::view {
+
+namespace {
+
+struct IconPixels {
+    int size;
+    std::vector<unsigned char> rgba;
+};
+
+// The icon's SVG rendered at build time, as raw RGBA.
+const std::vector<IconPixels>& iconPixels() {
+    static const std::vector<IconPixels> pixels{
+#include "WindowIcon.inc"
+    };
+    return pixels;
+}
+
+}  // namespace
+
+QIcon windowIcon() {
+    QIcon icon;
+    for (const IconPixels& image : iconPixels()) {
+        icon.addPixmap(QPixmap::fromImage(QImage(image.rgba.data(), image.size, image.size,
+                                                 image.size * 4, QImage::Format_RGBA8888)));
+    }
+    return icon;
+}
+
+}  // namespace wordrop::view

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+namespace wordrop::view {
+
+// The game's icon for its window, in the sizes a desktop asks for.
+QIcon windowIcon();
+
+}  // namespace wordrop::view
