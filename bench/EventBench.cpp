@@ -251,9 +251,12 @@ int main(int argc, char* argv[]) {
         benchmark::RegisterBenchmark((std::string("Handler/") + scenario.name).c_str(),
                                      [&scenario](benchmark::State& s) { handlerOnly(s, scenario); })
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark((std::string("HandlerAndRepaint/") + scenario.name).c_str(),
-                                     [&scenario](benchmark::State& s) { withRepaint(s, scenario); })
-            ->Unit(benchmark::kMicrosecond);
+        auto* repaint = benchmark::RegisterBenchmark(
+            (std::string("HandlerAndRepaint/") + scenario.name).c_str(),
+            [&scenario](benchmark::State& s) { withRepaint(s, scenario); });
+        repaint->Unit(benchmark::kMicrosecond);
+        // Typing a megabyte into the box before each press takes long; fewer presses do.
+        if (std::string(scenario.name) == "MegabytePress") repaint->Iterations(30);
     }
     benchmark::RegisterBenchmark("PaintWrongBox/OneLetter", [](benchmark::State& s) {
         paintBox(s, "w");

@@ -31,7 +31,7 @@ for path in glob.glob(sys.argv[1] + "/out*"):
     name = total = None
     for line in open(path):
         if line.startswith("desc: Trigger: Client Request: "):
-            name = line.split(": ", 2)[2].strip()
+            name = line.split("Client Request: ", 1)[1].strip()
         elif line.startswith(("summary:", "totals:")):
             total = int(line.split()[1])
     if name:

@@ -1,6 +1,7 @@
 #include "window/qt/Runtime.h"
 
-#include <QIcon>
+#include "window/qt/WindowIcon.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -32,15 +33,6 @@ void report(QtMsgType type, const QMessageLogContext&, const QString& message) {
         return;
     }
     std::fprintf(stderr, "%s: %s\n", kProgram, text.c_str());
-}
-
-// The sizes compiled into the program; the desktop's theme has the same picture.
-QIcon windowIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128}) {
-        icon.addFile(QStringLiteral(":/icon/%1.png").arg(size), QSize(size, size));
-    }
-    return icon;
 }
 
 }  // namespace
