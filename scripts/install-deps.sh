@@ -10,7 +10,8 @@ PACKAGES=(
     fonts-liberation2 fonts-ebgaramond fonts-comic-neue fontconfig
     woff2
     xvfb xdotool x11-utils imagemagick python3 python3-xlib libx11-dev valgrind
-    librsvg2-bin desktop-file-utils appstream
+    librsvg2-bin desktop-file-utils appstream groff-base
+    clang libclang-rt-14-dev
     dbus at-spi2-core python3-pyatspi
 )
 GELASIO_VERSION=5.3.0

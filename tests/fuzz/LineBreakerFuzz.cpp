@@ -14,7 +14,7 @@ using wordrop::window::TextMeasure;
 
 // Widths that vary by byte, with zero-width bytes too, as real fonts have.
 class ByteWidths : public TextMeasure {
-public:
+  public:
     double advance(std::string_view text) const override {
         double width = 0;
         for (unsigned char c : text) width += (c & 0xC0) == 0x80 ? 0 : (c % 5) * 1.5;
