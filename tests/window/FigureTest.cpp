@@ -1,5 +1,6 @@
 // The figure under the gallows, piece by piece, on the form's drawing surface.
 #include <gtest/gtest.h>
+
 #include <cmath>
 
 #include "window/Figure.h"
