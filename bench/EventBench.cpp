@@ -5,11 +5,12 @@
 
 #include <valgrind/callgrind.h>
 #include <QApplication>
-#include <QPaintEvent>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "PaintMeter.h"
+#include "Play.h"
 #include "game/Form1.h"
 #include "window/qt/FormView.h"
 
@@ -24,14 +25,8 @@ void settle() {
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
-void type(Form1& game, const std::string& text) {
-    game.form().typeInto(*game.form().find("txtLetter"), text);
-}
-
-void guess(Form1& game, const std::string& text) {
-    type(game, text);
-    static_cast<void>(game.cmdOK_Click());
-}
+using wordrop::testing::guessAll;
+using wordrop::testing::type;
 
 struct Scenario {
     const char* name;
@@ -58,27 +53,27 @@ const std::vector<Scenario> kScenarios{
     {"WinningPress",
      [](Form1& g) {
          g.Form_Click();
-         for (const char* l : {"p", "r", "o", "g", "a", "m", "i"}) guess(g, l);
+         guessAll(g, {"p", "r", "o", "g", "a", "m", "i"});
          type(g, "n");
      },
      [](Form1& g) { g.cmdOK_Click(); }},
     {"LosingPress",
      [](Form1& g) {
          g.Form_Click();
-         for (const char* l : {"b", "c", "d", "e", "f", "h", "j", "k"}) guess(g, l);
+         guessAll(g, {"b", "c", "d", "e", "f", "h", "j", "k"});
          type(g, "l");
      },
      [](Form1& g) { g.cmdOK_Click(); }},
     {"WinBannerClick",
      [](Form1& g) {
          g.Form_Click();
-         for (const char* l : {"p", "r", "o", "g", "a", "m", "i", "n"}) guess(g, l);
+         guessAll(g, wordrop::testing::kWholeWord);
      },
      [](Form1& g) { g.lblWin_Click(); }},
     {"LoseBannerClick",
      [](Form1& g) {
          g.Form_Click();
-         for (const char* l : {"b", "c", "d", "e", "f", "h", "j", "k", "l"}) guess(g, l);
+         guessAll(g, wordrop::testing::kNineWrong);
      },
      [](Form1& g) { g.lblLoser_Click(); }},
     {"MegabytePress",
@@ -103,21 +98,7 @@ void handlerOnly(benchmark::State& state, const Scenario& scenario) {
     }
 }
 
-// Sums the area of what the view paints, in logical pixels.
-class PaintMeter : public QObject {
-  public:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            for (const QRect& r : static_cast<QPaintEvent*>(event)->region()) {
-                area += static_cast<long>(r.width()) * r.height();
-            }
-            ++paints;
-        }
-        return false;
-    }
-    long area = 0;
-    int paints = 0;
-};
+using wordrop::testing::PaintMeter;
 
 // The area an event really changed: every control whose look changed, and the drawing.
 long changedArea(const window::Form& form, const std::vector<window::Control>& before,
@@ -191,7 +172,7 @@ void paintBox(benchmark::State& state, const std::string& caption) {
     Form1 game;
     FormView view(game.form());
     game.Form_Click();
-    guess(game, caption);
+    static_cast<void>(wordrop::testing::guess(game, caption));
     view.show();
     settle();
     const QRect box(16, 8, 25, 33);

@@ -22,23 +22,23 @@ int main(int argc, char* argv[]) {
     const auto layout = window::form1Layout();
     // Back to front, so that later widgets stack over earlier ones as the layout says.
     for (auto it = layout.rbegin(); it != layout.rend(); ++it) {
-        const window::ControlSpec& spec = *it;
+        const window::ControlDesign& design = *it;
         QWidget* widget = nullptr;
-        switch (spec.kind) {
+        switch (design.kind) {
             case window::ControlKind::Label: {
                 auto* label =
-                    new QLabel(QString(spec.captionPadding, QChar(' ')) +
-                                   QString::fromUtf8(spec.caption.data(),
-                                                     static_cast<qsizetype>(spec.caption.size())),
+                    new QLabel(QString(design.captionPadding, QChar(' ')) +
+                                   QString::fromUtf8(design.caption.data(),
+                                                     static_cast<qsizetype>(design.caption.size())),
                                &window);
                 label->setWordWrap(true);
-                label->setAlignment(Qt::AlignTop |
-                                    (spec.alignment == window::Alignment::Centre ? Qt::AlignHCenter
-                                                                                 : Qt::AlignLeft));
+                label->setAlignment(Qt::AlignTop | (design.alignment == window::Alignment::Centre
+                                                        ? Qt::AlignHCenter
+                                                        : Qt::AlignLeft));
                 label->setAutoFillBackground(true);
                 QPalette palette = label->palette();
-                palette.setColor(QPalette::Window, view::toQColor(spec.back));
-                palette.setColor(QPalette::WindowText, view::toQColor(spec.fore));
+                palette.setColor(QPalette::Window, view::toQColor(design.back));
+                palette.setColor(QPalette::WindowText, view::toQColor(design.fore));
                 label->setPalette(palette);
                 widget = label;
                 break;
@@ -52,15 +52,15 @@ int main(int argc, char* argv[]) {
             case window::ControlKind::Shape:
             case window::ControlKind::Line: {
                 auto* frame = new QFrame(&window);
-                frame->setFrameShape(spec.kind == window::ControlKind::Line ? QFrame::HLine
-                                                                            : QFrame::Box);
+                frame->setFrameShape(design.kind == window::ControlKind::Line ? QFrame::HLine
+                                                                              : QFrame::Box);
                 widget = frame;
                 break;
             }
         }
-        widget->setGeometry(view::toPixels(spec.bounds).toRect());
-        if (!spec.font.face.empty()) widget->setFont(view::qtFont(spec.font));
-        widget->setVisible(spec.visible);
+        widget->setGeometry(view::toPixels(design.bounds).toRect());
+        if (!design.font.face.empty()) widget->setFont(view::qtFont(design.font));
+        widget->setVisible(design.visible);
     }
     window.show();
     return QApplication::exec();

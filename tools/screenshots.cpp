@@ -7,25 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "Play.h"
 #include "game/Form1.h"
 #include "window/qt/FormView.h"
 
 namespace {
 
 using wordrop::game::Form1;
-
-void type(Form1& game, const std::string& text) {
-    game.form().typeInto(*game.form().find("txtLetter"), text);
-}
-
-void guess(Form1& game, const std::string& text) {
-    type(game, text);
-    static_cast<void>(game.cmdOK_Click());
-}
-
-void guessAll(Form1& game, std::initializer_list<const char*> texts) {
-    for (const char* text : texts) guess(game, text);
-}
+using wordrop::testing::guessAll;
+using wordrop::testing::type;
 
 struct Screen {
     const char* file;

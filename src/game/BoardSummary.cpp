@@ -1,9 +1,5 @@
 #include "game/BoardSummary.h"
 
-#include <algorithm>
-#include <utility>
-#include <vector>
-
 #include "game/Form1.h"
 
 namespace wordrop::game {
@@ -14,19 +10,13 @@ bool shows(const window::Form& form, std::string_view name) {
     return form.state(*form.find(name)).visible;
 }
 
-// The letter labels left to right, each its letter if shown and a blank if not.
-std::string word(const window::Form& form) {
-    std::vector<std::pair<int, char>> letters;
-    for (const window::Control& c : form.controls()) {
-        if (c.kind() == window::ControlKind::Label && c.spec->font.face == "Courier New") {
-            letters.emplace_back(c.bounds().left, c.visible ? c.caption.front() : '_');
-        }
-    }
-    std::sort(letters.begin(), letters.end());
+// The word, each letter shown or a blank where it is not.
+std::string word(const Form1& game) {
     std::string text;
-    for (const auto& [left, letter] : letters) {
+    for (const window::ControlId id : game.wordLabels()) {
+        const window::Control& label = game.form().state(id);
         if (!text.empty()) text += ' ';
-        text += letter;
+        text += label.visible ? label.caption.front() : '_';
     }
     return text;
 }
@@ -58,7 +48,7 @@ std::string summarize(const Form1& game) {
     if (shows(form, "lblWin")) return "You win! The word was PROGRAMMING.";
     if (shows(form, "lblLoser")) return "You lose. " + wrongGuesses(game) + ".";
     if (!shows(form, "cmdOK")) return "Click the window to start a game.";
-    return wrongGuesses(game) + ". Word: " + word(form);
+    return wrongGuesses(game) + ". Word: " + word(game);
 }
 
 }  // namespace wordrop::game

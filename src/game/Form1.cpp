@@ -76,7 +76,7 @@ void setBackColor(const std::vector<ControlRef>& group, window::Colour colour) {
 
 }  // namespace
 
-Form1::Form1() : form_(window::form1Spec(), window::form1Layout()), c_(form_) {
+Form1::Form1() : form_(window::form1Design(), window::form1Layout()), c_(form_) {
     bindEvents();
 }
 

@@ -31,6 +31,8 @@ class Form1 {
 
     window::Form& form() { return form_; }
     const window::Form& form() const { return form_; }
+    // The labels of the word's letters, left to right.
+    const std::vector<window::ControlId>& wordLabels() const { return c_.word; }
 
     // The counters of the current game: wrong guesses (also the next free box and the
     // next figure piece), and letters of the word guessed.

@@ -1,5 +1,6 @@
 #include "game/Form1Controls.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace wordrop::game {
@@ -15,12 +16,12 @@ using Members = std::initializer_list<Member>;
 
 // The text that guesses each letter, and the labels it reveals. The rows are in the
 // order in which a guess is tested.
-struct LetterSpec {
+struct LetterEntry {
     std::string_view guess;
     Members labels;
 };
 
-const std::initializer_list<LetterSpec> kLetters{
+const std::initializer_list<LetterEntry> kLetters{
     {"p", {{"lblP"}}}, {"r", {{"lblR", 0}, {"lblR", 1}}},
     {"o", {{"lblO"}}}, {"g", {{"lblG", 0}, {"lblG", 1}}},
     {"a", {{"lblA"}}}, {"m", {{"lblM", 0}, {"lblM", 1}}},
@@ -65,11 +66,15 @@ Form1Controls::Form1Controls(window::Form& form)
       lblwordrop(form.control("lblwordrop")),
       lblWrong(form.array("lblWrong")) {
     std::vector<ControlRef> letterLabels;
-    for (const LetterSpec& spec : kLetters) {
-        letters.push_back({spec.guess, resolveAll(form, spec.labels)});
+    for (const LetterEntry& entry : kLetters) {
+        letters.push_back({entry.guess, resolveAll(form, entry.labels)});
         letterLabels.insert(letterLabels.end(), letters.back().labels.begin(),
                             letters.back().labels.end());
     }
+    for (const ControlRef& label : letterLabels) word.push_back(label.id());
+    std::sort(word.begin(), word.end(), [&form](window::ControlId a, window::ControlId b) {
+        return form.state(a).bounds().left < form.state(b).bounds().left;
+    });
     auto set = [this](Group g, std::vector<ControlRef> refs) {
         groups[static_cast<std::size_t>(g)] = std::move(refs);
     };

@@ -45,7 +45,8 @@ struct Form1Controls {
     ControlRef lblWin, lblProgram, lblLoser, lblEnd, lblEnd2;
     ControlRef lblPick, lblAre, lblwordrop;
     ControlArray lblWrong;
-    std::vector<LetterRow> letters;  // in the order a guess is tested
+    std::vector<LetterRow> letters;       // in the order a guess is tested
+    std::vector<window::ControlId> word;  // the letter labels left to right
     std::array<std::vector<ControlRef>, kGroupCount> groups;
 };
 

@@ -28,8 +28,6 @@ class Colour {
     }
     static constexpr Colour system(SystemColour c) { return Colour(c); }
 
-    constexpr bool isSystem() const { return isSystem_; }
-    constexpr SystemColour systemColour() const { return system_; }
     // The RGB value painted for this colour.
     Rgb resolved() const;
 

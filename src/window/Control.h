@@ -19,7 +19,7 @@ enum class ShapeStyle : std::uint8_t { Rectangle = 0, RoundedSquare = 5 };
 enum class FontWeight : std::uint16_t { Normal = 400, Bold = 700 };
 
 // A face as the layout names it; the view maps it onto a font the desktop has.
-struct FontSpec {
+struct FontDesign {
     std::string_view face;
     double points = 0;
     FontWeight weight = FontWeight::Normal;
@@ -27,7 +27,7 @@ struct FontSpec {
 
 // One row of a form's layout: everything about a control that is fixed at design time,
 // and the starting values of what the program may change later.
-struct ControlSpec {
+struct ControlDesign {
     ControlKind kind = ControlKind::Label;
     std::string_view name;
     int index = -1;  // member of a control array, or -1 for a single control
@@ -36,7 +36,7 @@ struct ControlSpec {
     bool visible = true;
     int captionPadding = 0;  // spaces that stand before the caption
     std::string_view caption;
-    FontSpec font;
+    FontDesign font;
     Colour back = Colour::system(SystemColour::ButtonFace);
     Colour fore = Colour::system(SystemColour::ButtonText);
     Alignment alignment = Alignment::Left;
@@ -46,17 +46,17 @@ struct ControlSpec {
 
 // The state of one control while the program runs.
 struct Control {
-    const ControlSpec* spec = nullptr;
+    const ControlDesign* design = nullptr;
     bool visible = false;
     std::string caption;  // Label and CommandButton
     std::string text;     // TextBox
     Colour back;
     Colour fore;
 
-    ControlKind kind() const { return spec->kind; }
-    std::string_view name() const { return spec->name; }
-    int index() const { return spec->index; }
-    Rect bounds() const { return spec->bounds; }
+    ControlKind kind() const { return design->kind; }
+    std::string_view name() const { return design->name; }
+    int index() const { return design->index; }
+    Rect bounds() const { return design->bounds; }
     // Whether a visible control of this kind takes the clicks that fall on it.
     bool takesClicks() const {
         return kind() == ControlKind::Label || kind() == ControlKind::TextBox ||

@@ -18,9 +18,9 @@ bool hasColours(ControlKind kind) {
     return kind == ControlKind::Label;
 }
 
-std::string padded(const ControlSpec& spec) {
-    std::string caption(static_cast<std::size_t>(spec.captionPadding), ' ');
-    caption += spec.caption;
+std::string padded(const ControlDesign& design) {
+    std::string caption(static_cast<std::size_t>(design.captionPadding), ' ');
+    caption += design.caption;
     return caption;
 }
 
@@ -88,10 +88,10 @@ const char* operationName(OperationKind kind) {
     return "operation";
 }
 
-Form::Form(const FormSpec& spec, std::span<const ControlSpec> layout)
-    : spec_(spec), handlers_(layout.size()), back_(spec.back) {
+Form::Form(const FormDesign& design, std::span<const ControlDesign> layout)
+    : design_(design), handlers_(layout.size()), back_(design.back) {
     controls_.reserve(layout.size());
-    for (const ControlSpec& row : layout) {
+    for (const ControlDesign& row : layout) {
         const auto id = static_cast<ControlId>(controls_.size());
         controls_.push_back({&row, row.visible, hasCaption(row.kind) ? padded(row) : std::string(),
                              std::string(), row.back, row.fore});

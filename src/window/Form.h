@@ -19,7 +19,7 @@ namespace wordrop::window {
 // A control's place in the form's front-to-back order (0 is the frontmost).
 enum class ControlId : std::uint16_t {};
 
-struct FormSpec {
+struct FormDesign {
     std::string_view caption;
     Size client;  // the client area, in twips
     Colour back = Colour::system(SystemColour::ButtonFace);
@@ -68,7 +68,7 @@ class Form {
   public:
     using Handler = std::function<void()>;
 
-    Form(const FormSpec& spec, std::span<const ControlSpec> layout);
+    Form(const FormDesign& design, std::span<const ControlDesign> layout);
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
@@ -104,9 +104,9 @@ class Form {
     [[nodiscard]] EventResult click(ControlId id);
 
     // State.
-    std::string_view caption() const { return spec_.caption; }
-    Size clientSize() const { return spec_.client; }
-    Rect clientArea() const { return {0, 0, spec_.client.width, spec_.client.height}; }
+    std::string_view caption() const { return design_.caption; }
+    Size clientSize() const { return design_.client; }
+    Rect clientArea() const { return {0, 0, design_.client.width, design_.client.height}; }
     Colour backColour() const { return back_; }
     FillMode fillStyle() const { return fill_; }
     const DrawingSurface& drawing() const { return drawing_; }
@@ -129,7 +129,7 @@ class Form {
     void changed(ControlId id);
     EventResult run(const Handler& handler);
 
-    FormSpec spec_;
+    FormDesign design_;
     std::vector<Control> controls_;
     std::unordered_map<std::string, std::vector<ControlId>> byName_;  // members by Index
     std::vector<Handler> handlers_;

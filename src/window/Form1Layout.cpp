@@ -20,26 +20,26 @@ constexpr Colour kSilver = Colour::rgb(192, 192, 192);
 constexpr Colour kBlue = Colour::rgb(0, 0, 255);
 constexpr Colour kOlive = Colour::rgb(64, 64, 0);
 
-constexpr FontSpec kBanner48Bold{"Times New Roman", 48, Bold};
-constexpr FontSpec kBanner36Bold{"Times New Roman", 36, Bold};
-constexpr FontSpec kWord{"Times New Roman", 26.25, Normal};
-constexpr FontSpec kClosing{"Georgia", 48, Normal};
-constexpr FontSpec kWrongLetter{"Georgia", 14.25, Normal};
-constexpr FontSpec kLetter{"Courier New", 12, Bold};
-constexpr FontSpec kAre{"Comic Sans MS", 15.75, Normal};
-constexpr FontSpec kWordrop{"Comic Sans MS", 26.25, Normal};
-constexpr FontSpec kPick{"Garamond", 21.75, Bold};
-constexpr FontSpec kInput{"Garamond", 15.75, Bold};
+constexpr FontDesign kBanner48Bold{"Times New Roman", 48, Bold};
+constexpr FontDesign kBanner36Bold{"Times New Roman", 36, Bold};
+constexpr FontDesign kWord{"Times New Roman", 26.25, Normal};
+constexpr FontDesign kClosing{"Georgia", 48, Normal};
+constexpr FontDesign kWrongLetter{"Georgia", 14.25, Normal};
+constexpr FontDesign kLetter{"Courier New", 12, Bold};
+constexpr FontDesign kAre{"Comic Sans MS", 15.75, Normal};
+constexpr FontDesign kWordrop{"Comic Sans MS", 26.25, Normal};
+constexpr FontDesign kPick{"Garamond", 21.75, Bold};
+constexpr FontDesign kInput{"Garamond", 15.75, Bold};
 
 struct LabelLook {
-    FontSpec font;
+    FontDesign font;
     Colour back = kButtonFace;
     Colour fore = kButtonText;
     Alignment alignment = Alignment::Left;
 };
 
-constexpr ControlSpec label(std::string_view name, int index, Rect r, int padding,
-                            std::string_view caption, LabelLook look, int tab, bool visible) {
+constexpr ControlDesign label(std::string_view name, int index, Rect r, int padding,
+                              std::string_view caption, LabelLook look, int tab, bool visible) {
     return {.kind = Label,
             .name = name,
             .index = index,
@@ -54,27 +54,27 @@ constexpr ControlSpec label(std::string_view name, int index, Rect r, int paddin
             .tabIndex = tab};
 }
 
-constexpr LabelLook kBannerLook(FontSpec font, Alignment a) {
+constexpr LabelLook kBannerLook(FontDesign font, Alignment a) {
     return {font, kDarkBlue, kRed, a};
 }
 constexpr LabelLook kWrongLook{kWrongLetter, kButtonFace, kButtonText, Alignment::Centre};
 constexpr LabelLook kLetterLook{kLetter, kButtonFace, kButtonText, Alignment::Centre};
 
 // The nine boxes for wrong letters run down the left edge, 720 twips apart.
-constexpr ControlSpec wrongBox(int k, Colour back = kButtonFace) {
+constexpr ControlDesign wrongBox(int k, Colour back = kButtonFace) {
     LabelLook look = kWrongLook;
     look.back = back;
     return label("lblWrong", k, {240, 120 + 720 * k, 375, 495}, 0, "", look, 16 + k, true);
 }
 
 // The letter of one word position, hidden until guessed.
-constexpr ControlSpec letter(std::string_view name, int index, int left, std::string_view text,
-                             int tab) {
+constexpr ControlDesign letter(std::string_view name, int index, int left, std::string_view text,
+                               int tab) {
     return label(name, index, {left, 6960, 375, 255}, 0, text, kLetterLook, tab, false);
 }
 
 // The blank under a letter: 360 twips long, 105 twips below the letter's bottom edge.
-constexpr ControlSpec blank(std::string_view name, int x1) {
+constexpr ControlDesign blank(std::string_view name, int x1) {
     const Segment ends{{x1, 7320}, {x1 + 360, 7320}};
     return {.kind = Line,
             .name = name,
@@ -84,7 +84,7 @@ constexpr ControlSpec blank(std::string_view name, int x1) {
             .fore = kWindowText};
 }
 
-constexpr ControlSpec shape(std::string_view name, Rect r, ShapeStyle style) {
+constexpr ControlDesign shape(std::string_view name, Rect r, ShapeStyle style) {
     return {.kind = Shape,
             .name = name,
             .bounds = r,
@@ -94,31 +94,31 @@ constexpr ControlSpec shape(std::string_view name, Rect r, ShapeStyle style) {
             .shape = style};
 }
 
-constexpr ControlSpec ropeLink(std::string_view name, int n) {
+constexpr ControlDesign ropeLink(std::string_view name, int n) {
     return shape(name, {3000, 240 + 120 * (n - 4), 135, 135}, ShapeStyle::RoundedSquare);
 }
 
-constexpr FormSpec kForm1{"Form1", {10245, 8415}, kButtonFace};
+constexpr FormDesign kForm1{"Form1", {10245, 8415}, kButtonFace};
 
 // Front to back: where two controls overlap, the earlier one is drawn over the later.
 constexpr std::array kForm1Controls{
-    ControlSpec{.kind = CommandButton,
-                .name = "cmdOK",
-                .bounds = {6120, 3360, 1935, 375},
-                .visible = false,
-                .caption = "&Ok!",
-                .font = kInput,
-                .back = kBlue,
-                .fore = kButtonText,
-                .tabIndex = 0},
-    ControlSpec{.kind = TextBox,
-                .name = "txtLetter",
-                .bounds = {6720, 2640, 735, 510},
-                .visible = false,
-                .font = kInput,
-                .back = kWindowBackground,
-                .fore = kWindowText,
-                .tabIndex = 4},
+    ControlDesign{.kind = CommandButton,
+                  .name = "cmdOK",
+                  .bounds = {6120, 3360, 1935, 375},
+                  .visible = false,
+                  .caption = "&Ok!",
+                  .font = kInput,
+                  .back = kBlue,
+                  .fore = kButtonText,
+                  .tabIndex = 0},
+    ControlDesign{.kind = TextBox,
+                  .name = "txtLetter",
+                  .bounds = {6720, 2640, 735, 510},
+                  .visible = false,
+                  .font = kInput,
+                  .back = kWindowBackground,
+                  .fore = kWindowText,
+                  .tabIndex = 4},
     label("lblProgram", -1, {1560, 6360, 7935, 495}, 0, "The Word was: PROGRAMMING",
           {kWord, kDarkBlue, kWhite, Alignment::Centre}, 29, false),
     label("lblWin", -1, {0, 0, 10335, 8415}, 144, "You Win!!!",
@@ -181,11 +181,11 @@ static_assert(kForm1Controls.size() == 50);
 
 }  // namespace
 
-const FormSpec& form1Spec() {
+const FormDesign& form1Design() {
     return kForm1;
 }
 
-std::span<const ControlSpec> form1Layout() {
+std::span<const ControlDesign> form1Layout() {
     return kForm1Controls;
 }
 

@@ -8,7 +8,7 @@
 namespace wordrop::window {
 
 // Form1 as it is designed: the window and its fifty controls, front to back.
-const FormSpec& form1Spec();
-std::span<const ControlSpec> form1Layout();
+const FormDesign& form1Design();
+std::span<const ControlDesign> form1Layout();
 
 }  // namespace wordrop::window

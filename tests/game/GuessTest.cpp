@@ -20,7 +20,7 @@ class GuessTest : public ::testing::Test {
         // The letter labels, read left to right, with a blank for each hidden one.
         std::vector<std::pair<int, char>> letters;
         for (const Control& c : game.form().controls()) {
-            if (c.spec->font.face == "Courier New") {
+            if (c.design->font.face == "Courier New") {
                 letters.emplace_back(c.bounds().left, c.visible ? c.caption[0] : '_');
             }
         }

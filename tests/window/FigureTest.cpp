@@ -16,7 +16,7 @@ class FigureTest : public ::testing::Test {
     const CircleShape& circle(std::size_t k) const { return std::get<CircleShape>(drawn()[k]); }
     const Segment& line(std::size_t k) const { return std::get<LineShape>(drawn()[k]).segment; }
 
-    Form form{form1Spec(), form1Layout()};
+    Form form{form1Design(), form1Layout()};
 };
 
 TEST_F(FigureTest, PiecesAccumulateInBlackWhateverElseIsSet) {

@@ -18,21 +18,21 @@ using enum ControlKind;
 // A small form: a button over a label that answers clicks, a label that does not, a
 // hidden label, a shape and a line, all overlapping in places.
 constexpr std::array kLayout{
-    ControlSpec{.kind = CommandButton, .name = "cmdGo", .bounds = {100, 100, 200, 100}},
-    ControlSpec{.kind = TextBox, .name = "txtIn", .bounds = {100, 300, 200, 100}},
-    ControlSpec{
+    ControlDesign{.kind = CommandButton, .name = "cmdGo", .bounds = {100, 100, 200, 100}},
+    ControlDesign{.kind = TextBox, .name = "txtIn", .bounds = {100, 300, 200, 100}},
+    ControlDesign{
         .kind = Label, .name = "lblHidden", .bounds = {1000, 0, 500, 500}, .visible = false},
-    ControlSpec{.kind = Label, .name = "lblActive", .bounds = {0, 0, 400, 250}},
-    ControlSpec{.kind = Label, .name = "lblMute", .bounds = {500, 0, 300, 300}},
-    ControlSpec{.kind = Shape, .name = "shpBox", .bounds = {1000, 100, 300, 300}},
-    ControlSpec{.kind = Line,
-                .name = "Line1",
-                .bounds = {0, 800, 2000, 15},
-                .ends = {{0, 800}, {2000, 800}}},
-    ControlSpec{.kind = Label, .name = "lblList", .index = 0, .bounds = {3000, 0, 100, 100}},
-    ControlSpec{.kind = Label, .name = "lblList", .index = 1, .bounds = {3000, 200, 100, 100}},
+    ControlDesign{.kind = Label, .name = "lblActive", .bounds = {0, 0, 400, 250}},
+    ControlDesign{.kind = Label, .name = "lblMute", .bounds = {500, 0, 300, 300}},
+    ControlDesign{.kind = Shape, .name = "shpBox", .bounds = {1000, 100, 300, 300}},
+    ControlDesign{.kind = Line,
+                  .name = "Line1",
+                  .bounds = {0, 800, 2000, 15},
+                  .ends = {{0, 800}, {2000, 800}}},
+    ControlDesign{.kind = Label, .name = "lblList", .index = 0, .bounds = {3000, 0, 100, 100}},
+    ControlDesign{.kind = Label, .name = "lblList", .index = 1, .bounds = {3000, 200, 100, 100}},
 };
-constexpr FormSpec kSpec{"Test", {4000, 1000}};
+constexpr FormDesign kDesign{"Test", {4000, 1000}};
 
 class RoutingTest : public ::testing::Test {
   protected:
@@ -48,7 +48,7 @@ class RoutingTest : public ::testing::Test {
         return clicks;
     }
 
-    Form form{kSpec, kLayout};
+    Form form{kDesign, kLayout};
     std::vector<std::string> clicks;
 };
 
@@ -106,7 +106,7 @@ TEST_F(RoutingTest, HandlerErrorIsReturnedNotThrown) {
 }
 
 TEST(DrawingSurfaceTest, BackColorErasesLikeCls) {
-    Form form{kSpec, kLayout};
+    Form form{kDesign, kLayout};
     form.Circle({500, 500}, 100, Black);
     form.Line({0, 0}, {100, 100}, Black);
     ASSERT_EQ(form.drawing().primitives.size(), 2u);
@@ -121,7 +121,7 @@ TEST(DrawingSurfaceTest, BackColorErasesLikeCls) {
 }
 
 TEST(DrawingSurfaceTest, CirclesTakeTheFillStyleOfTheMoment) {
-    Form form{kSpec, kLayout};
+    Form form{kDesign, kLayout};
     form.FillStyle(FillMode::Solid);
     form.Circle({500, 500}, 100, Black);
     form.FillStyle(FillMode::Transparent);
@@ -140,7 +140,7 @@ class RecordingObserver : public FormObserver {
 };
 
 TEST(ObserverTest, RepaintsOnlyWhatChanges) {
-    Form form{kSpec, kLayout};
+    Form form{kDesign, kLayout};
     RecordingObserver observer;
     form.setObserver(&observer);
     const ControlId mute = *form.find("lblMute");
@@ -157,7 +157,7 @@ TEST(ObserverTest, RepaintsOnlyWhatChanges) {
 }
 
 TEST(RuntimeErrorTest, ControlArrayIndexOutsideRaisesIndexError) {
-    Form form{form1Spec(), form1Layout()};
+    Form form{form1Design(), form1Layout()};
     const ControlArray wrong = form.array("lblWrong");
     EXPECT_NO_THROW(static_cast<void>(wrong(8)));
     for (int index : {9, -1, 32767}) {
@@ -178,7 +178,7 @@ TEST(RuntimeErrorTest, ControlArrayIndexOutsideRaisesIndexError) {
 }
 
 TEST(RuntimeErrorTest, UnknownNamesAndWrongKindsFail) {
-    Form form{kSpec, kLayout};
+    Form form{kDesign, kLayout};
     EXPECT_THROW(form.control("lblNowhere"), RuntimeError);
     EXPECT_THROW(form.array("lblMute"), RuntimeError);
     EXPECT_THROW(form.control("lblList"), RuntimeError);  // an array needs its Index
@@ -201,7 +201,7 @@ TEST(CounterTest, IncrementIsCheckedAt32767) {
 }
 
 TEST(FaultInjectionTest, TheChosenOperationFailsAndTheOnesBeforeStayDone) {
-    Form form{kSpec, kLayout};
+    Form form{kDesign, kLayout};
     const ControlId mute = *form.find("lblMute");
     form.faults().failOperation(3);
     form.setBackColor(mute, Violet);
@@ -215,7 +215,7 @@ TEST(FaultInjectionTest, TheChosenOperationFailsAndTheOnesBeforeStayDone) {
 }
 
 TEST(FaultInjectionTest, RecordsEveryOperationInOrder) {
-    Form form{kSpec, kLayout};
+    Form form{kDesign, kLayout};
     form.faults().startRecording();
     form.Cls();
     form.setVisible(*form.find("lblMute"), false);
@@ -229,7 +229,7 @@ TEST(FaultInjectionTest, RecordsEveryOperationInOrder) {
 }
 
 TEST(TextBoxTest, TextIsKeptExactlyAsTyped) {
-    Form form{kSpec, kLayout};
+    Form form{kDesign, kLayout};
     const ControlId box = *form.find("txtIn");
     const std::string hostile{" P\t\n\0<b>&amp;\xff", 14};
     form.typeInto(box, hostile);

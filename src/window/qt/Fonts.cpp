@@ -37,30 +37,30 @@ Substitute substituteFor(std::string_view face) {
 
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
 
-int pixelSize(const window::FontSpec& spec) {
-    return static_cast<int>(std::lround(spec.points * kPixelsPerPoint));
+int pixelSize(const window::FontDesign& design) {
+    return static_cast<int>(std::lround(design.points * kPixelsPerPoint));
 }
 
 }  // namespace
 
-QFont qtFont(const window::FontSpec& spec) {
-    if (spec.face.empty()) return {};  // shapes and lines show no text
-    const Substitute substitute = substituteFor(spec.face);
-    QFont font(substitute.family
-                   ? QString::fromLatin1(substitute.family)
-                   : QString::fromUtf8(spec.face.data(), static_cast<qsizetype>(spec.face.size())));
-    font.setPixelSize(pixelSize(spec));
-    font.setWeight(spec.weight == window::FontWeight::Bold ? QFont::Bold : QFont::Normal);
-    font.setStyleHint(spec.face == "Courier New" ? QFont::TypeWriter : QFont::Serif);
+QFont qtFont(const window::FontDesign& design) {
+    if (design.face.empty()) return {};  // shapes and lines show no text
+    const Substitute substitute = substituteFor(design.face);
+    QFont font(substitute.family ? QString::fromLatin1(substitute.family)
+                                 : QString::fromUtf8(design.face.data(),
+                                                     static_cast<qsizetype>(design.face.size())));
+    font.setPixelSize(pixelSize(design));
+    font.setWeight(design.weight == window::FontWeight::Bold ? QFont::Bold : QFont::Normal);
+    font.setStyleHint(design.face == "Courier New" ? QFont::TypeWriter : QFont::Serif);
     return font;
 }
 
-LabelFont labelFont(const window::FontSpec& spec) {
-    LabelFont result{qtFont(spec)};
+LabelFont labelFont(const window::FontDesign& design) {
+    LabelFont result{qtFont(design)};
     const QFontMetricsF metrics(result.font);
-    const double lineHeightEm = substituteFor(spec.face).lineHeightEm;
+    const double lineHeightEm = substituteFor(design.face).lineHeightEm;
     result.ascent = metrics.ascent();
-    result.lineHeight = lineHeightEm > 0 ? pixelSize(spec) * lineHeightEm : metrics.height();
+    result.lineHeight = lineHeightEm > 0 ? pixelSize(design) * lineHeightEm : metrics.height();
     return result;
 }
 

@@ -15,9 +15,9 @@ struct LabelFont {
 
 // The font for a face the layout names: the face's free stand-in where the desktop lacks
 // it, at its point size on a 96-dpi screen. Cheap: nothing is loaded until it is used.
-QFont qtFont(const window::FontSpec& spec);
+QFont qtFont(const window::FontDesign& design);
 
 // The same with the metrics a label lays its caption out by; this loads the font.
-LabelFont labelFont(const window::FontSpec& spec);
+LabelFont labelFont(const window::FontDesign& design);
 
 }  // namespace wordrop::view

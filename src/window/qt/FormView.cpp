@@ -98,10 +98,10 @@ void FormView::prepareWidgets() {
 QWidget* FormView::createWidget(ControlId id) {
     const window::Control& control = form_.state(id);
     QWidget* widget = control.kind() == ControlKind::TextBox
-                          ? static_cast<QWidget*>(createTextBox(control))
+                          ? static_cast<QWidget*>(createTextBox(id, control))
                           : createButton(id, control);
     widget->setGeometry(toPixels(control.bounds()).toRect());
-    widget->setFont(qtFont(control.spec->font));
+    widget->setFont(qtFont(control.design->font));
     widget->installEventFilter(this);
     widgets_[key(id)] = widget;
     orderTabs();
@@ -112,7 +112,7 @@ QWidget* FormView::createWidget(ControlId id) {
 void FormView::orderTabs() {
     std::vector<std::pair<int, QWidget*>> order;
     for (const auto& [id, widget] : widgets_) {
-        order.emplace_back(form_.state(static_cast<ControlId>(id)).spec->tabIndex, widget);
+        order.emplace_back(form_.state(static_cast<ControlId>(id)).design->tabIndex, widget);
     }
     std::sort(order.begin(), order.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -120,16 +120,17 @@ void FormView::orderTabs() {
         setTabOrder(order[i - 1].second, order[i].second);
 }
 
-QLineEdit* FormView::createTextBox(const window::Control& control) {
+QLineEdit* FormView::createTextBox(ControlId id, const window::Control& control) {
     auto* box = new QLineEdit(this);
     box->setMaxLength(std::numeric_limits<int>::max());  // no limit on what may be typed
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, toQColor(control.back));
     palette.setColor(QPalette::Text, toQColor(control.fore));
     box->setPalette(palette);
-    const auto id = *form_.find(control.name(), control.index());
     connect(box, &QLineEdit::textChanged, this, [this, id](const QString& text) {
+        typing_ = id;
         form_.typeInto(id, text.toStdString());
+        typing_.reset();
         announceChange();
     });
     connect(box, &QLineEdit::returnPressed, this, [this] {
@@ -162,8 +163,11 @@ void FormView::syncWidget(ControlId id) {
     if (!widget && !control.visible) return;
     if (!widget) widget = createWidget(id);
     if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-        const QString text = fromUtf8(control.text);
-        if (box->text() != text) box->setText(text);
+        // What the player typed is in the box already; only the game's own writes go back.
+        if (typing_ != id) {
+            const QString text = fromUtf8(control.text);
+            if (box->text() != text) box->setText(text);
+        }
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
         button->setText(fromUtf8(control.caption));
     }
@@ -193,7 +197,7 @@ const std::vector<window::LaidLine>& FormView::linesOf(std::size_t control) cons
 
 const LabelFont& FormView::fontOf(std::size_t control) const {
     auto& font = fonts_[control];
-    if (!font) font = labelFont(form_.controls()[control].spec->font);
+    if (!font) font = labelFont(form_.controls()[control].design->font);
     return *font;
 }
 

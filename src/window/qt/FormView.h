@@ -52,7 +52,7 @@ class FormView : public QWidget, private window::FormObserver {
     void prepareWidgets();
     QWidget* createWidget(window::ControlId id);
     void orderTabs();
-    QLineEdit* createTextBox(const window::Control& control);
+    QLineEdit* createTextBox(window::ControlId id, const window::Control& control);
     GraphicalButton* createButton(window::ControlId id, const window::Control& control);
     void syncWidget(window::ControlId id);
     void press(QPointF at);
@@ -72,6 +72,7 @@ class FormView : public QWidget, private window::FormObserver {
     std::unordered_map<std::uint16_t, QWidget*> widgets_;
     std::optional<window::Hit> pressed_;
     bool widgetsPrepared_ = false;
+    std::optional<window::ControlId> typing_;  // the text box whose typing is being handed on
     ErrorReporter reporter_;
     std::function<std::string()> summary_;
 };

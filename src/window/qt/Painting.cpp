@@ -56,7 +56,7 @@ QColor toQColor(window::Colour colour) {
 
 std::vector<window::LaidLine> layOutLabel(const window::Control& label, const LabelFont& font) {
     const QRectF box = toPixels(label.bounds());
-    return window::layOutCaption(label.caption, box.width(), box.height(), label.spec->alignment,
+    return window::layOutCaption(label.caption, box.width(), box.height(), label.design->alignment,
                                  FontMeasure(font));
 }
 
@@ -83,7 +83,7 @@ void paintLabel(QPainter& painter, const window::Control& label,
 void paintShape(QPainter& painter, const window::Control& shape) {
     const QRectF box = toPixels(shape.bounds());
     const QColor fill = toQColor(shape.back);
-    if (shape.spec->shape == window::ShapeStyle::Rectangle) {
+    if (shape.design->shape == window::ShapeStyle::Rectangle) {
         painter.fillRect(box, fill);  // the outline has the fill's colour
         return;
     }
@@ -98,7 +98,7 @@ void paintShape(QPainter& painter, const window::Control& shape) {
 constexpr QPointF kPixelCentre{0.5, 0.5};
 
 void paintLineControl(QPainter& painter, const window::Control& line) {
-    const window::Segment ends = line.spec->ends;
+    const window::Segment ends = line.design->ends;
     painter.setPen(onePixelPen(toQColor(line.fore)));
     painter.drawLine(toPixels(ends.from) + kPixelCentre, toPixels(ends.to) + kPixelCentre);
 }

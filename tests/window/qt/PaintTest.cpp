@@ -1,7 +1,7 @@
 // The window as painted: every screen read back pixel by pixel.
 #include <QApplication>
-#include <QPaintEvent>
 
+#include "PaintMeter.h"
 #include "ViewFixture.h"
 
 namespace wordrop::testing {
@@ -210,26 +210,12 @@ TEST_F(ViewTest, PaintedAtTheScreensDensity) {
 namespace wordrop::testing {
 namespace {
 
-// Sums the area of what the view paints, in logical pixels.
-class PaintedArea : public QObject {
-  public:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            for (const QRect& r : static_cast<QPaintEvent*>(event)->region()) {
-                area += static_cast<long>(r.width()) * r.height();
-            }
-        }
-        return false;
-    }
-    long area = 0;
-};
-
 // A guess repaints what it changes (its box or letters, the piece, the emptied text box),
 // not the window.
 TEST_F(ViewTest, AGuessRepaintsOnlyWhatItChanges) {
     clickBackground();
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
-    PaintedArea painted;
+    PaintMeter painted;
     view.installEventFilter(&painted);
     for (const char* text : {"x", "p", "r"}) {
         painted.area = 0;
