@@ -87,6 +87,14 @@ void Form1::bindEvents() {
     form_.onClick(c_.lblLoser.id(), [this] { lblLoser_Click(); });
 }
 
+Screen Form1::screen() const {
+    if (c_.lblEnd.state().visible) return Screen::Closed;
+    if (c_.lblWin.state().visible) return Screen::Won;
+    if (c_.lblLoser.state().visible) return Screen::Lost;
+    if (c_.cmdOK.state().visible) return Screen::Playing;
+    return Screen::Start;
+}
+
 const LetterRow* Form1::findLetter(const std::string& guess) const {
     for (const LetterRow& row : c_.letters) {
         if (row.guess == guess) return &row;

@@ -18,6 +18,9 @@ enum class GuessOutcome : std::uint8_t {
     Lost,      // the ninth wrong guess
 };
 
+// The screens of the program, in the order a game goes through them.
+enum class Screen : std::uint8_t { Start, Playing, Won, Lost, Closed };
+
 inline constexpr std::int16_t kLettersToWin = 8;
 inline constexpr std::int16_t kWrongToLose = 9;
 
@@ -33,6 +36,8 @@ class Form1 {
     const window::Form& form() const { return form_; }
     // The labels of the word's letters, left to right.
     const std::vector<window::ControlId>& wordLabels() const { return c_.word; }
+    // The screen the window shows.
+    [[nodiscard]] Screen screen() const;
 
     // The counters of the current game: wrong guesses (also the next free box and the
     // next figure piece), and letters of the word guessed.

@@ -297,6 +297,47 @@ EventResult Form::click(ControlId id) {
     return run(handlers_[index(id)]);
 }
 
+// Every region the click targets share has a corner at the client area's left or top
+// edge or at some control's edge, so those corners are the only places worth trying.
+std::optional<Point> Form::reachablePoint(Hit target) const {
+    std::vector<int> xs{0};
+    std::vector<int> ys{0};
+    for (const Control& c : controls_) {
+        if (!c.visible || !c.takesClicks()) continue;
+        xs.insert(xs.end(), {c.bounds().left, c.bounds().right()});
+        ys.insert(ys.end(), {c.bounds().top, c.bounds().bottom()});
+    }
+    for (const int y : ys) {
+        for (const int x : xs) {
+            if (hitTest({x, y}) == target) return Point{x, y};
+        }
+    }
+    return std::nullopt;
+}
+
+EventResult Form::pressKey(KeyClick key) {
+    if (key == KeyClick::Background) {
+        const auto at = reachablePoint({HitKind::Background, {}});
+        return at ? clickAt(*at) : EventResult{};
+    }
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        const auto id = static_cast<ControlId>(i);
+        if (controls_[i].kind() != ControlKind::Label || !answersClicks(id)) continue;
+        if (const auto at = reachablePoint({HitKind::Control, id})) return clickAt(*at);
+    }
+    return {};
+}
+
+std::optional<ControlId> Form::labelFor(ControlId textBox) const {
+    const int tab = state(textBox).design->tabIndex;
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        const Control& c = controls_[i];
+        if (c.kind() == ControlKind::Label && tab > 0 && c.design->tabIndex == tab - 1)
+            return static_cast<ControlId>(i);
+    }
+    return std::nullopt;
+}
+
 EventResult Form::run(const Handler& handler) {
     if (!handler) return {};
     try {

@@ -54,6 +54,13 @@ struct EventResult {
     std::optional<RuntimeError> error;
 };
 
+// A key that stands in for a click the player could make on the screen shown, and for
+// nothing more: where no such click can be made, the key does nothing.
+enum class KeyClick : std::uint8_t {
+    Background,  // a click on a place where the window's background shows
+    Label,       // a click on the frontmost label that answers clicks
+};
+
 class ControlRef;
 class ControlArray;
 
@@ -102,6 +109,11 @@ class Form {
     [[nodiscard]] EventResult clickAt(Point p);
     // A click on a control by other means (a key press): only a visible control takes it.
     [[nodiscard]] EventResult click(ControlId id);
+    // The click a key stands for, made where a mouse could make it.
+    [[nodiscard]] EventResult pressKey(KeyClick key);
+    // A point of the client area whose click the hit test gives to the target, if any.
+    std::optional<Point> reachablePoint(Hit target) const;
+    bool answersClicks(ControlId id) const { return static_cast<bool>(handlers_[index(id)]); }
 
     // State.
     std::string_view caption() const { return design_.caption; }
@@ -113,6 +125,8 @@ class Form {
     std::span<const Control> controls() const { return controls_; }
     const Control& state(ControlId id) const { return controls_[index(id)]; }
     std::optional<ControlId> find(std::string_view name, int index = -1) const;
+    // The label that names a text box: the one just before it in the tab order.
+    std::optional<ControlId> labelFor(ControlId textBox) const;
 
     FaultInjector& faults() { return faults_; }
     void setObserver(FormObserver* observer) { observer_ = observer; }

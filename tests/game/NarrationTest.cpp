@@ -1,0 +1,79 @@
+// What a screen reader is told after each input of whole games: what a sighted player
+// sees change, no more.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "Play.h"
+#include "game/Narration.h"
+
+namespace wordrop::testing {
+namespace {
+
+struct Step {
+    const char* typed;  // typed into the box first, if anything
+    std::function<void(Form1&)> click;
+    std::string told;
+};
+
+void play(const std::vector<Step>& steps) {
+    Form1 game;
+    game::Form1Narrator narrator(game);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (steps[i].typed) {
+            type(game, steps[i].typed);
+            narrator.typed();
+        }
+        steps[i].click(game);
+        EXPECT_EQ(narrator.clicked(), steps[i].told) << "step " << i;
+    }
+}
+
+void clickAt(Form1& game, window::Point at) {
+    static_cast<void>(game.form().clickAt(at));
+}
+const auto kBackground = [](Form1& g) { clickAt(g, {4500, 4000}); };
+const auto kStrip = [](Form1& g) { clickAt(g, {10230, 4000}); };
+const auto kBanner = [](Form1& g) { clickAt(g, {500, 500}); };
+const auto kPrompt = [](Form1& g) { clickAt(g, {6100, 2200}); };
+const auto kOk = [](Form1& g) { static_cast<void>(g.form().click(*g.form().find("cmdOK"))); };
+constexpr const char* kNewGame = "A new game: the word has 11 letters. Pick a letter.";
+
+TEST(NarrationTest, AWonGame) {
+    play({{nullptr, kBackground, kNewGame},
+          {"g", kOk, "G appears at positions 4 and 11."},
+          {"g", kOk, "Nothing new appears."},
+          {"x", kOk, "\"x\" is wrong. 8 wrong guesses left."},
+          {"", kOk, "An empty guess is wrong. 7 wrong guesses left."},
+          {"p", kBackground, kNewGame},
+          {nullptr, kBackground, ""},
+          {nullptr, kPrompt, ""},
+          {"p", kOk, "P appears at position 1."},
+          {"r", kOk, "R appears at positions 2 and 5."},
+          {"o", kOk, "O appears at position 3."},
+          {"a", kOk, "A appears at position 6."},
+          {"m", kOk, "M appears at positions 7 and 8."},
+          {"i", kOk, "I appears at position 9."},
+          {"n", kOk, "N appears at position 10."},
+          {"g", kOk, "You win! The word was PROGRAMMING."},
+          {nullptr, kBanner, "Please exit and try again."}});
+}
+
+TEST(NarrationTest, ALostGameAndOneStartedFromTheStrip) {
+    std::vector<Step> steps{{nullptr, kBackground, kNewGame}};
+    for (int k = 1; k <= 8; ++k) {
+        const std::string left =
+            k == 8 ? "1 wrong guess" : std::to_string(9 - k) + " wrong guesses";
+        steps.push_back({"q", kOk, "\"q\" is wrong. " + left + " left."});
+    }
+    steps.push_back({"q", kOk, "You lose!"});
+    steps.push_back({nullptr, kStrip, kNewGame});
+    // The letters of this game are drawn in the colour of their background.
+    steps.push_back({"p", kOk, "Nothing new appears."});
+    steps.push_back({"z", kOk, "A wrong guess. 8 wrong guesses left."});
+    steps.push_back({nullptr, kBanner, ""});  // the lose banner has gone: a click on a box
+    play(steps);
+}
+
+}  // namespace
+}  // namespace wordrop::testing
