@@ -13,6 +13,8 @@ PACKAGES=(
     librsvg2-bin desktop-file-utils appstream groff-base
     clang libclang-rt-14-dev
     dbus at-spi2-core python3-pyatspi
+    qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
+    weston qt6-wayland openbox orca
 )
 GELASIO_VERSION=5.3.0
 GELASIO_DIR=/usr/local/share/fonts/truetype/gelasio

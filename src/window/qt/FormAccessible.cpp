@@ -12,6 +12,8 @@ namespace {
 
 using window::Control;
 using window::ControlId;
+using window::Hit;
+using window::HitKind;
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -40,16 +42,15 @@ bool readable(const window::Form& form, ControlId id) {
            !(c.fore.resolved() == c.back.resolved()) && !covered(form, id);
 }
 
-// A banner covers most of the window.
-bool isBanner(const window::Form& form, const Control& c) {
-    const window::Rect shown = c.bounds().intersected(form.clientArea());
-    const auto area = [](window::Rect r) { return static_cast<long>(r.width) * r.height; };
-    return area(shown) * 3 >= area(form.clientArea());
+// Whether a mouse could click the label, and something would answer.
+bool pressable(const window::Form& form, ControlId id) {
+    return form.answersClicks(id) && form.reachablePoint({HitKind::Control, id}).has_value();
 }
 
-class LabelAccessible : public QAccessibleInterface {
+// Interfaces of our own, without a QObject: Qt's bookkeeping needs a few answers only.
+class PaintedAccessible : public QAccessibleInterface {
   public:
-    LabelAccessible(FormView* view, ControlId id) : view_(view), id_(id) {}
+    explicit PaintedAccessible(FormView* view) : view_(view) {}
 
     bool isValid() const override { return !view_.isNull(); }
     QObject* object() const override { return nullptr; }
@@ -63,6 +64,14 @@ class LabelAccessible : public QAccessibleInterface {
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     void setText(QAccessible::Text, const QString&) override {}
 
+  protected:
+    QPointer<FormView> view_;
+};
+
+class LabelAccessible : public PaintedAccessible, public QAccessibleActionInterface {
+  public:
+    LabelAccessible(FormView* view, ControlId id) : PaintedAccessible(view), id_(id) {}
+
     QString text(QAccessible::Text kind) const override {
         if (!view_ || kind != QAccessible::Name) return {};
         return fromUtf8(control().caption).trimmed();
@@ -72,22 +81,56 @@ class LabelAccessible : public QAccessibleInterface {
         const QRect local = toPixels(control().bounds()).toAlignedRect() & view_->rect();
         return QRect(view_->mapToGlobal(local.topLeft()), local.size());
     }
-    QAccessible::Role role() const override {
-        return view_ && isBanner(view_->form(), control()) ? QAccessible::AlertMessage
-                                                           : QAccessible::StaticText;
-    }
+    QAccessible::Role role() const override { return QAccessible::StaticText; }
     QAccessible::State state() const override {
         QAccessible::State s;
         s.readOnly = true;
         s.invisible = !view_ || !readable(view_->form(), id_);
         return s;
     }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
+    }
+
+    QStringList actionNames() const override {
+        if (!view_ || !pressable(view_->form(), id_)) return {};
+        return {pressAction()};
+    }
+    void doAction(const QString& action) override {
+        if (view_ && action == pressAction() && pressable(view_->form(), id_))
+            view_->pressKey(window::KeyClick::Label);
+    }
+    QStringList keyBindingsForAction(const QString& action) const override {
+        if (action != pressAction()) return {};
+        return {QStringLiteral("Return"), QStringLiteral("Space")};
+    }
 
   private:
     const Control& control() const { return view_->form().state(id_); }
 
-    QPointer<FormView> view_;
     ControlId id_;
+};
+
+// The sentence last spoken about an input, for a screen reader to read when it shows.
+class NotificationAccessible : public PaintedAccessible {
+  public:
+    using PaintedAccessible::PaintedAccessible;
+
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Name ? sentence_ : QString();
+    }
+    QRect rect() const override { return {}; }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        s.readOnly = true;
+        return s;
+    }
+    void setSentence(const QString& sentence) { sentence_ = sentence; }
+
+  private:
+    QString sentence_;
 };
 
 QAccessibleInterface* factory(const QString&, QObject* object) {
@@ -101,12 +144,18 @@ FormAccessible::FormAccessible(FormView* view) : QAccessibleWidget(view, QAccess
 
 FormAccessible::~FormAccessible() {
     for (const auto& [control, id] : labels_) QAccessible::deleteAccessibleInterface(id);
+    if (notification_) QAccessible::deleteAccessibleInterface(notification_);
 }
 
 void FormAccessible::installFactory() {
     static bool installed = false;
     if (std::exchange(installed, true)) return;
     QAccessible::installFactory(factory);
+}
+
+const QString& FormAccessible::newGameAction() {
+    static const QString name = QStringLiteral("new game");
+    return name;
 }
 
 FormView* FormAccessible::view() const {
@@ -176,6 +225,54 @@ QAccessibleInterface* FormAccessible::childAt(int x, int y) const {
 QString FormAccessible::text(QAccessible::Text kind) const {
     if (kind == QAccessible::Description) return fromUtf8(view()->summary());
     return QAccessibleWidget::text(kind);
+}
+
+QStringList FormAccessible::actionNames() const {
+    if (!view()->form().reachablePoint({HitKind::Background, {}})) return {};
+    return {newGameAction()};
+}
+
+void FormAccessible::doAction(const QString& action) {
+    if (action == newGameAction()) view()->pressKey(window::KeyClick::Background);
+}
+
+QStringList FormAccessible::keyBindingsForAction(const QString& action) const {
+    if (action != newGameAction()) return {};
+    return {QStringLiteral("F2"), QStringLiteral("Ctrl+N")};
+}
+
+// Added and removed children are told one by one: the ChildrenChanged signal Qt makes of
+// a reorder is one that AT-SPI clients reject.
+void FormAccessible::childrenMayHaveChanged() {
+    const std::vector<QAccessibleInterface*> now = children();
+    const auto absentFrom = [](const std::vector<QAccessibleInterface*>& list,
+                               QAccessibleInterface* iface) {
+        return std::find(list.begin(), list.end(), iface) == list.end();
+    };
+    for (QAccessibleInterface* gone : lastChildren_) {
+        if (!absentFrom(now, gone)) continue;
+        QAccessibleEvent removed(gone, QAccessible::ObjectDestroyed);
+        QAccessible::updateAccessibility(&removed);
+    }
+    for (QAccessibleInterface* added : now) {
+        if (!absentFrom(lastChildren_, added)) continue;
+        QAccessibleEvent created(added, QAccessible::ObjectCreated);
+        QAccessible::updateAccessibility(&created);
+    }
+    lastChildren_ = now;
+}
+
+// A notification that shows is spoken by screen readers, whatever has the focus.
+void FormAccessible::announce(const QString& sentence) {
+    if (!notification_) {
+        notification_ =
+            QAccessible::registerAccessibleInterface(new NotificationAccessible(view()));
+    }
+    auto* notification =
+        static_cast<NotificationAccessible*>(QAccessible::accessibleInterface(notification_));
+    notification->setSentence(sentence);
+    QAccessibleEvent shown(notification, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 }  // namespace wordrop::view

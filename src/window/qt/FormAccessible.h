@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 #include <unordered_map>
+#include <vector>
 
 #include "window/Form.h"
 
@@ -11,7 +12,9 @@ class FormView;
 
 // What a screen reader sees of the painted form: the window, named by its title and
 // described by a summary of the game; as its children, every label whose text can be
-// seen (banners as alerts), and the real text box and button while they show.
+// seen, and the real text box and button while they show. Each click a key stands for is
+// also an action: the window's "new game", a banner's "press". What an input changed is
+// spoken through a notification.
 class FormAccessible : public QAccessibleWidget {
   public:
     explicit FormAccessible(FormView* view);
@@ -23,8 +26,19 @@ class FormAccessible : public QAccessibleWidget {
     QAccessibleInterface* childAt(int x, int y) const override;
     QString text(QAccessible::Text kind) const override;
 
+    QStringList actionNames() const override;
+    void doAction(const QString& action) override;
+    QStringList keyBindingsForAction(const QString& action) const override;
+
+    // Tells listeners which children came and went since the last call.
+    void childrenMayHaveChanged();
+    // Speaks the sentence through the window's notification.
+    void announce(const QString& sentence);
+
     // Makes Qt ask this class for a FormView's interface. Call once the application exists.
     static void installFactory();
+
+    static const QString& newGameAction();
 
   private:
     std::vector<QAccessibleInterface*> children() const;
@@ -32,6 +46,8 @@ class FormAccessible : public QAccessibleWidget {
     FormView* view() const;
 
     mutable std::unordered_map<std::uint16_t, QAccessible::Id> labels_;
+    std::vector<QAccessibleInterface*> lastChildren_;
+    QAccessible::Id notification_ = 0;
 };
 
 }  // namespace wordrop::view

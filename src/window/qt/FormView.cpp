@@ -2,11 +2,12 @@
 
 #include <QAccessible>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
+#include <QShortcut>
 #include <algorithm>
 #include <limits>
 #include <utility>
@@ -16,6 +17,7 @@
 #include "window/qt/GraphicalButton.h"
 #include "window/qt/Painting.h"
 #include "window/qt/Pixels.h"
+#include "window/qt/WindowFrame.h"
 
 namespace wordrop::view {
 
@@ -45,12 +47,13 @@ FormView::FormView(window::Form& form, QWidget* parent)
       reporter_(messageBoxReporter(this)) {
     setWindowTitle(
         QString::fromUtf8(form.caption().data(), static_cast<qsizetype>(form.caption().size())));
-    setFixedSize(toPixels(form.clientSize()).toSize());
+    frame_ = new WindowFrame(*this, toPixels(form.clientSize()).toSize());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     fonts_.resize(form.controls().size());
     lines_.resize(form.controls().size());
     createWidgets();
+    addShortcuts();
     form_.setObserver(this);
     FormAccessible::installFactory();
 }
@@ -60,12 +63,7 @@ FormView::~FormView() {
 }
 
 void FormView::showCentred() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = rect();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
-    show();
+    frame_->showCentred();
 }
 
 QWidget* FormView::widgetFor(ControlId id) const {
@@ -127,10 +125,13 @@ QLineEdit* FormView::createTextBox(ControlId id, const window::Control& control)
     palette.setColor(QPalette::Base, toQColor(control.back));
     palette.setColor(QPalette::Text, toQColor(control.fore));
     box->setPalette(palette);
+    if (const auto label = form_.labelFor(id))
+        box->setAccessibleName(fromUtf8(form_.state(*label).caption).trimmed());
     connect(box, &QLineEdit::textChanged, this, [this, id](const QString& text) {
         typing_ = id;
         form_.typeInto(id, text.toStdString());
         typing_.reset();
+        if (narrator_) narrator_->typed();
         announceChange();
     });
     connect(box, &QLineEdit::returnPressed, this, [this] {
@@ -145,6 +146,39 @@ GraphicalButton* FormView::createButton(ControlId id, const window::Control& con
     button->setFocusPolicy(Qt::StrongFocus);
     connect(button, &QPushButton::clicked, this, [this, id] { dispatch(form_.click(id)); });
     return button;
+}
+
+// The keys of the desktop's small games: each stands for a click the player could make,
+// or for the window's close box.
+void FormView::addShortcuts() {
+    const auto add = [this](QKeySequence keys, auto action) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    add(QKeySequence(Qt::Key_F2), [this] { pressKey(window::KeyClick::Background); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { pressKey(window::KeyClick::Background); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
+}
+
+void FormView::pressKey(window::KeyClick key) {
+    dispatch(form_.pressKey(key));
+}
+
+// Return and Space press what a click on a label would: a banner's, where one shows. They
+// reach the window itself only where no text box or button has taken them.
+void FormView::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (event->modifiers() & ~Qt::KeypadModifier) break;
+            pressKey(window::KeyClick::Label);
+            return;
+        default:
+            break;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // Enter in a text box presses the form's first command button.
@@ -278,18 +312,27 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
 
 void FormView::dispatch(window::EventResult result) {
     announceChange();
+    if (narrator_) tell(narrator_->clicked());
     if (result.status == window::EventStatus::Failed && result.error && reporter_) {
         reporter_(*result.error);
     }
 }
 
-// One notice per event, after it has run, for whoever listens.
+// One notice per input, after it has run, for whoever listens.
 void FormView::announceChange() {
     if (!QAccessible::isActive()) return;
+    if (auto* accessible =
+            dynamic_cast<FormAccessible*>(QAccessible::queryAccessibleInterface(this)))
+        accessible->childrenMayHaveChanged();
     QAccessibleEvent described(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&described);
-    QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
-    QAccessible::updateAccessibility(&reordered);
+}
+
+void FormView::tell(const std::string& what) {
+    if (what.empty() || !QAccessible::isActive()) return;
+    if (auto* accessible =
+            dynamic_cast<FormAccessible*>(QAccessible::queryAccessibleInterface(this)))
+        accessible->announce(fromUtf8(what));
 }
 
 }  // namespace wordrop::view

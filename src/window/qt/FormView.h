@@ -9,6 +9,7 @@
 
 #include "window/Form.h"
 #include "window/LineBreaker.h"
+#include "window/Narrator.h"
 #include "window/qt/ErrorReport.h"
 #include "window/qt/Fonts.h"
 
@@ -17,6 +18,7 @@ class QLineEdit;
 namespace wordrop::view {
 
 class GraphicalButton;
+class WindowFrame;
 
 // The window on screen: paints the form model and hands it the player's clicks and
 // typing. Labels, shapes, lines and the drawing are painted; text boxes and command
@@ -37,11 +39,17 @@ class FormView : public QWidget, private window::FormObserver {
     // A short description of what the window shows, for assistive technology.
     void setSummary(std::function<std::string()> summary) { summary_ = std::move(summary); }
     std::string summary() const { return summary_ ? summary_() : std::string(); }
+    // Who tells a screen reader what each input changed.
+    void setNarrator(window::Narrator* narrator) { narrator_ = narrator; }
+
+    // The click a key stands for, as the keyboard and assistive technology ask for it.
+    void pressKey(window::KeyClick key);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -52,6 +60,7 @@ class FormView : public QWidget, private window::FormObserver {
     void prepareWidgets();
     QWidget* createWidget(window::ControlId id);
     void orderTabs();
+    void addShortcuts();
     QLineEdit* createTextBox(window::ControlId id, const window::Control& control);
     GraphicalButton* createButton(window::ControlId id, const window::Control& control);
     void syncWidget(window::ControlId id);
@@ -59,6 +68,7 @@ class FormView : public QWidget, private window::FormObserver {
     void release(QPointF at);
     void dispatch(window::EventResult result);
     void announceChange();
+    void tell(const std::string& what);
     std::optional<window::ControlId> defaultButton() const;
 
     window::Form& form_;
@@ -75,6 +85,8 @@ class FormView : public QWidget, private window::FormObserver {
     std::optional<window::ControlId> typing_;  // the text box whose typing is being handed on
     ErrorReporter reporter_;
     std::function<std::string()> summary_;
+    window::Narrator* narrator_ = nullptr;
+    WindowFrame* frame_ = nullptr;
 };
 
 }  // namespace wordrop::view

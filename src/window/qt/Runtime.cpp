@@ -51,7 +51,14 @@ Runtime::Runtime(int& argc, char** argv) {
 Runtime::~Runtime() = default;
 
 int Runtime::exec() {
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // Qt 6.4's Wayland client can hang for good while it stops its event threads, after the
+    // window is gone. The game has nothing to save, so on Wayland the process ends here.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }
 
 }  // namespace wordrop::view

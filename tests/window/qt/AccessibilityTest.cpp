@@ -38,7 +38,10 @@ class AccessibilityTest : public ViewTest {
 
 using Nodes = std::vector<Node>;
 constexpr auto kText = QAccessible::StaticText;
-constexpr auto kAlert = QAccessible::AlertMessage;
+
+QStringList actionsOf(QAccessibleInterface* iface) {
+    return iface->actionInterface() ? iface->actionInterface()->actionNames() : QStringList();
+}
 
 TEST_F(AccessibilityTest, StartScreenHasNothingToReadButItsTitle) {
     ASSERT_NE(window(), nullptr);
@@ -53,7 +56,7 @@ TEST_F(AccessibilityTest, PlayingScreenReadsPromptsBoxAndButtonInOrder) {
     EXPECT_EQ(nodes(), (Nodes{{kText, "Are you ready to play"},
                               {kText, "Wordrop??"},
                               {kText, "Pick a letter"},
-                              {QAccessible::EditableText, ""},
+                              {QAccessible::EditableText, "Pick a letter"},
                               {QAccessible::Button, "Ok!"}}));
     EXPECT_EQ(description(), "0 wrong guesses. Word: _ _ _ _ _ _ _ _ _ _ _");
 }
@@ -71,14 +74,14 @@ TEST_F(AccessibilityTest, GuessesShowUpInTheTreeAndTheSummary) {
 TEST_F(AccessibilityTest, WinBannerHidesTheBoardBehindIt) {
     clickBackground();
     guessAll(game, kWholeWord);
-    EXPECT_EQ(nodes(), (Nodes{{kAlert, "You Win!!!"}, {kText, "The Word was: PROGRAMMING"}}));
+    EXPECT_EQ(nodes(), (Nodes{{kText, "You Win!!!"}, {kText, "The Word was: PROGRAMMING"}}));
     EXPECT_EQ(description(), "You win! The word was PROGRAMMING.");
 }
 
 TEST_F(AccessibilityTest, LetterTextInTheBackgroundColourIsNotRead) {
     clickBackground();
     guessAll(game, {"p", "b", "c", "d", "e", "f", "h", "j", "k", "l"});
-    EXPECT_EQ(nodes(), (Nodes{{kAlert, "You Lose!!!"}}));
+    EXPECT_EQ(nodes(), (Nodes{{kText, "You Lose!!!"}}));
     EXPECT_EQ(description(), "You lose. 9 wrong guesses: b, c, d, e, f, h, j, k, l.");
 }
 
@@ -86,8 +89,26 @@ TEST_F(AccessibilityTest, ClosingScreenReadsBothLines) {
     clickBackground();
     guessAll(game, kNineWrong);
     game.lblLoser_Click();
-    EXPECT_EQ(nodes(), (Nodes{{kAlert, "Please Exit"}, {kAlert, "and Try Again!"}}));
+    EXPECT_EQ(nodes(), (Nodes{{kText, "Please Exit"}, {kText, "and Try Again!"}}));
     EXPECT_EQ(description(), "The game is over. Please exit and try again.");
+}
+
+// Each key's click is also an action, offered only where that click can be made.
+TEST_F(AccessibilityTest, ActionsAreTheClicksTheScreenAllows) {
+    const QStringList newGame{"new game"};
+    EXPECT_EQ(actionsOf(window()), newGame);
+    window()->actionInterface()->doAction("new game");
+    EXPECT_EQ(game.screen(), game::Screen::Playing);
+    guessAll(game, kWholeWord);
+    EXPECT_EQ(actionsOf(window()), QStringList());
+    QAccessibleInterface* banner = window()->child(0);
+    ASSERT_EQ(banner->text(QAccessible::Name), "You Win!!!");
+    EXPECT_EQ(actionsOf(banner), QStringList{QAccessibleActionInterface::pressAction()});
+    EXPECT_EQ(actionsOf(window()->child(1)), QStringList()) << "the word label answers no click";
+    banner->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(game.screen(), game::Screen::Closed);
+    EXPECT_EQ(actionsOf(window()), QStringList());
+    EXPECT_EQ(actionsOf(window()->child(0)), QStringList());
 }
 
 TEST_F(AccessibilityTest, ALongWrongGuessIsShortenedInTheSummary) {

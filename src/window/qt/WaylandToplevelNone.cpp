@@ -1,0 +1,7 @@
+#include "window/qt/WaylandToplevel.h"
+
+namespace wordrop::view {
+
+void setFixedToplevelSize(QWindow*, QSize) {}
+
+}  // namespace wordrop::view
