@@ -9,6 +9,8 @@ import sys
 import time
 import unittest
 
+from Xlib import X, protocol
+
 from xsession import Game, XServer
 
 BINARY = None
@@ -160,6 +162,43 @@ class WindowTest(unittest.TestCase):
         image = self.wait_until("O after two tabs", lambda im: im.count(*LETTER["O"], colour=BLACK) > 10)
         self.assertEqual(image.count(*WRONG_BOX_0, other_than=VIOLET), 0, "no wrong guess")
 
+    def test_a_won_game_by_keyboard_alone(self):
+        self.game.focus()
+        self.game.key("F2")
+        self.wait_colour(*BACKGROUND, VIOLET, "the board after F2")
+        self.game.key("Tab", "Tab")  # the button, then the text box: the game moves no focus
+        for letter in "programin":
+            self.guess_by_enter(letter)
+        self.wait_colour(100, 100, DARK_BLUE, "the win banner")
+        self.game.key("ctrl+n", "F2")  # nothing: no click reaches the background here
+        self.game.key("Return")
+        image = self.wait_until("the closing screen",
+                                lambda im: im.count(*WORD_LABEL, colour=WHITE) == 0)
+        self.assertEqual(image.at(100, 100), DARK_BLUE)
+        self.game.key("F2", "space", "Return")
+        time.sleep(0.3)
+        self.assertEqual(self.game.pixels().data, image.data, "a key changed the closing screen")
+        self.game.key("ctrl+q")
+        self.assertEqual(self.game.wait_exit(), 0, self.game.process.stderr.read()[-3000:])
+
+    def test_a_lost_game_by_keyboard_alone(self):
+        self.game.focus()
+        self.game.key("ctrl+n")
+        self.wait_colour(*BACKGROUND, VIOLET, "the board after Ctrl+N")
+        self.game.key("Tab", "Tab")
+        self.guess_by_enter("x")
+        self.wait_until("x listed", lambda im: im.count(*WRONG_BOX_0, other_than=VIOLET) > 10)
+        self.game.key("F2")  # a new game over the old board: the head goes
+        self.wait_until("the head erased", lambda im: im.count(*HEAD_TOP, colour=BLACK) == 0)
+        for letter in "bcdefhjkl":
+            self.guess_by_enter(letter)
+        self.wait_until("the lose banner", lambda im: im.count(*WHOLE, colour=BLACK) > 200
+                        and im.at(1100, 4000) == VIOLET)
+        self.game.key("space")
+        self.wait_until("the closing screen", lambda im: im.count(*WHOLE, colour=RED) > 500)
+        self.game.key("ctrl+w")
+        self.assertEqual(self.game.wait_exit(), 0, self.game.process.stderr.read()[-3000:])
+
     def test_a_repeated_letter_never_wins(self):
         self.start_game()
         self.focus_text_box()
@@ -225,6 +264,73 @@ class CloseAtEveryScreenTest(WindowTest):
 # Only the tests of its own: the ones it inherits would run twice.
 for name in [n for n in dir(WindowTest) if n.startswith("test_")]:
     setattr(CloseAtEveryScreenTest, name, None)
+
+
+@unittest.skipUnless(os.environ.get("WORDROP_E2E_WM"), "needs a window manager")
+class WindowManagerTest(WindowTest):
+    """Under a real window manager the window has a frame, and it stays as designed."""
+
+    def atom(self, name):
+        return self.server.display.intern_atom(name)
+
+    def frame(self):
+        """The window with the window manager's frame, in root coordinates."""
+        d = self.server.display
+        extents = self.game.window.get_full_property(self.atom("_NET_FRAME_EXTENTS"),
+                                                     X.AnyPropertyType)
+        left, right, top, bottom = extents.value if extents else (0, 0, 0, 0)
+        origin = self.game.window.translate_coords(d.screen().root, 0, 0)
+        geometry = self.game.window.get_geometry()
+        return (-origin.x - left, -origin.y - top, geometry.width + left + right,
+                geometry.height + top + bottom)
+
+    def client_size(self):
+        geometry = self.game.window.get_geometry()
+        return geometry.width, geometry.height
+
+    def wait_for_frame(self):
+        deadline = time.monotonic() + 5
+        while self.game.window.get_full_property(self.atom("_NET_FRAME_EXTENTS"),
+                                                 X.AnyPropertyType) is None:
+            self.assertLess(time.monotonic(), deadline, "the window manager gave no frame")
+            time.sleep(0.05)
+        time.sleep(0.3)  # the move that centres the frame
+
+    def test_the_whole_frame_opens_centred(self):
+        self.wait_for_frame()
+        x, y, width, height = self.frame()
+        root = self.server.display.screen()
+        self.assertGreater(height, 561, "a title bar")
+        self.assertLessEqual(abs(x + width / 2 - root.width_in_pixels / 2), 1, self.frame())
+        self.assertLessEqual(abs(y + height / 2 - root.height_in_pixels / 2), 1, self.frame())
+
+    def test_maximize_full_screen_and_resize_change_nothing(self):
+        self.wait_for_frame()
+        allowed = self.game.window.get_full_property(self.atom("_NET_WM_ALLOWED_ACTIONS"),
+                                                     X.AnyPropertyType).value
+        for action in ("_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_RESIZE"):
+            self.assertNotIn(self.atom(action), allowed, action)
+        root = self.server.display.screen().root
+        for state in (("_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"),
+                      ("_NET_WM_STATE_FULLSCREEN", None)):
+            data = [1, self.atom(state[0]), self.atom(state[1]) if state[1] else 0, 1, 0]
+            event = protocol.event.ClientMessage(window=self.game.window,
+                                                 client_type=self.atom("_NET_WM_STATE"),
+                                                 data=(32, data))
+            root.send_event(event, event_mask=X.SubstructureRedirectMask
+                            | X.SubstructureNotifyMask)
+            self.server.display.flush()
+            time.sleep(0.5)
+            self.assertEqual(self.client_size(), (683, 561), state[0])
+        self.game.xdotool("windowsize", self.game.window_id, 900, 700)
+        time.sleep(0.5)
+        self.assertEqual(self.client_size(), (683, 561), "a resize request")
+        self.start_game()  # and the game still answers
+        self.assertEqual(self.game.wait_exit(0.1), None)
+
+
+for name in [n for n in dir(WindowTest) if n.startswith("test_")]:
+    setattr(WindowManagerTest, name, None)
 
 
 class NoDisplayTest(unittest.TestCase):

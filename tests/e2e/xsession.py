@@ -14,10 +14,12 @@ CLIENT_SIZE = (683, 561)
 
 
 class XServer:
-    """An Xvfb of our own on a display number it picks itself."""
+    """An Xvfb of our own on a display number it picks itself, with a window manager in it
+    when WORDROP_E2E_WM names one (openbox)."""
 
-    def __init__(self):
+    def __init__(self, window_manager=None):
         self.display = None
+        self.window_manager = None
         self.log = tempfile.TemporaryFile()
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
@@ -43,6 +45,21 @@ class XServer:
             raise RuntimeError("Xvfb did not start")
         self.name = ":" + number
         self.display = self._connect()
+        window_manager = window_manager or os.environ.get("WORDROP_E2E_WM")
+        if window_manager:
+            self._start_window_manager(window_manager)
+
+    def _start_window_manager(self, command):
+        self.window_manager = subprocess.Popen(
+            [command, "--sm-disable"], env={**os.environ, "DISPLAY": self.name},
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # A window manager is ready once it names itself on the root window.
+        check = self.display.intern_atom("_NET_SUPPORTING_WM_CHECK")
+        deadline = time.monotonic() + 15
+        while self.display.screen().root.get_full_property(check, X.AnyPropertyType) is None:
+            if time.monotonic() > deadline or self.window_manager.poll() is not None:
+                raise RuntimeError("the window manager %s did not start" % command)
+            time.sleep(0.05)
 
     def _connect(self, timeout=10):
         # A new server can drop the first connections while it settles: try again.
@@ -64,6 +81,9 @@ class XServer:
             self.display = None
 
     def stop(self):
+        if self.window_manager is not None and self.window_manager.poll() is None:
+            self.window_manager.terminate()
+            self.window_manager.wait()
         if self.process.poll() is None:
             self.close_connection()
             self.process.terminate()

@@ -134,9 +134,6 @@ QLineEdit* FormView::createTextBox(ControlId id, const window::Control& control)
         if (narrator_) narrator_->typed();
         announceChange();
     });
-    connect(box, &QLineEdit::returnPressed, this, [this] {
-        if (const auto button = defaultButton()) dispatch(form_.click(*button));
-    });
     return box;
 }
 
@@ -181,7 +178,15 @@ void FormView::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-// Enter in a text box presses the form's first command button.
+// Enter in a text box presses the form's first command button, and that is all it does:
+// the key does not go on to the window, where it could press a banner the guess put up.
+bool FormView::enterInTextBox(QEvent* event) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    if (const auto button = defaultButton()) dispatch(form_.click(*button));
+    return true;
+}
+
 std::optional<ControlId> FormView::defaultButton() const {
     const auto controls = form_.controls();
     for (std::size_t i = 0; i < controls.size(); ++i) {
@@ -291,6 +296,7 @@ void FormView::release(QPointF at) {
 // target; anywhere else it is the form's.
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
+    if (type == QEvent::KeyPress && qobject_cast<QLineEdit*>(watched)) return enterInTextBox(event);
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
         type != QEvent::MouseButtonDblClick) {
         return QWidget::eventFilter(watched, event);

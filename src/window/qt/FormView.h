@@ -70,6 +70,7 @@ class FormView : public QWidget, private window::FormObserver {
     void announceChange();
     void tell(const std::string& what);
     std::optional<window::ControlId> defaultButton() const;
+    bool enterInTextBox(QEvent* event);
 
     window::Form& form_;
     const std::vector<window::LaidLine>& linesOf(std::size_t control) const;
