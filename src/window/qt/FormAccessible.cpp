@@ -271,6 +271,10 @@ void FormAccessible::announce(const QString& sentence) {
     auto* notification =
         static_cast<NotificationAccessible*>(QAccessible::accessibleInterface(notification_));
     notification->setSentence(sentence);
+    // Listeners hear a notification as it comes into view: it leaves first, so that each
+    // sentence comes in anew.
+    QAccessibleEvent hidden(notification, QAccessible::ObjectHide);
+    QAccessible::updateAccessibility(&hidden);
     QAccessibleEvent shown(notification, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
 }

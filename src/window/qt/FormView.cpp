@@ -131,7 +131,9 @@ QLineEdit* FormView::createTextBox(ControlId id, const window::Control& control)
         typing_ = id;
         form_.typeInto(id, text.toStdString());
         typing_.reset();
-        if (narrator_) narrator_->typed();
+        // The game's own writes come back here too, in the middle of a click: only the
+        // player's typing is news to the narrator.
+        if (narrator_ && !writing_) narrator_->typed();
         announceChange();
     });
     return box;
@@ -205,7 +207,11 @@ void FormView::syncWidget(ControlId id) {
         // What the player typed is in the box already; only the game's own writes go back.
         if (typing_ != id) {
             const QString text = fromUtf8(control.text);
-            if (box->text() != text) box->setText(text);
+            if (box->text() != text) {
+                writing_ = true;
+                box->setText(text);
+                writing_ = false;
+            }
         }
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
         button->setText(fromUtf8(control.caption));

@@ -84,6 +84,7 @@ class FormView : public QWidget, private window::FormObserver {
     std::optional<window::Hit> pressed_;
     bool widgetsPrepared_ = false;
     std::optional<window::ControlId> typing_;  // the text box whose typing is being handed on
+    bool writing_ = false;                     // the game is writing into a text box
     ErrorReporter reporter_;
     std::function<std::string()> summary_;
     window::Narrator* narrator_ = nullptr;
