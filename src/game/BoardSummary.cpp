@@ -47,7 +47,7 @@ std::string summarize(const Form1& game) {
     if (shows(form, "lblEnd")) return "The game is over. Please exit and try again.";
     if (shows(form, "lblWin")) return "You win! The word was PROGRAMMING.";
     if (shows(form, "lblLoser")) return "You lose. " + wrongGuesses(game) + ".";
-    if (!shows(form, "cmdOK")) return "Click the window to start a game.";
+    if (!shows(form, "cmdOK")) return "Click the window or press F2 to start a game.";
     return wrongGuesses(game) + ". Word: " + word(game);
 }
 

@@ -48,7 +48,7 @@ TEST_F(AccessibilityTest, StartScreenHasNothingToReadButItsTitle) {
     EXPECT_EQ(window()->role(), QAccessible::Window);
     EXPECT_EQ(window()->text(QAccessible::Name), "Form1");
     EXPECT_EQ(nodes(), Nodes{});
-    EXPECT_EQ(description(), "Click the window to start a game.");
+    EXPECT_EQ(description(), "Click the window or press F2 to start a game.");
 }
 
 TEST_F(AccessibilityTest, PlayingScreenReadsPromptsBoxAndButtonInOrder) {
