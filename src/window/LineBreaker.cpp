@@ -10,14 +10,16 @@ namespace {
 
 // Long words are measured a piece at a time, and only until they are known not to fit.
 constexpr std::size_t kMeasureChunk = 64;
+// A centred word wider than its label is measured whole, in larger pieces.
+constexpr std::size_t kCentreChunk = 256;
 
 bool isContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
 // The end of the next piece of a long word, kept off the middle of a UTF-8 sequence.
-std::size_t pieceEnd(std::string_view word, std::size_t from) {
-    const std::size_t limit = std::min(word.size(), from + kMeasureChunk);
+std::size_t pieceEnd(std::string_view word, std::size_t from, std::size_t chunk = kMeasureChunk) {
+    const std::size_t limit = std::min(word.size(), from + chunk);
     std::size_t end = limit;
     while (end > from && end < word.size() && isContinuationByte(word[end])) --end;
     return end == from ? limit : end;
@@ -64,6 +66,8 @@ struct LineFill {
     // Where the last word ends: spaces after it hang past the line and take no room.
     std::optional<std::size_t> wordsEnd;
     double wordsWidth = 0;
+    // A word wider than the whole label, alone on its line: where it ends.
+    std::optional<std::size_t> overlongEnd;
 
     bool empty() const { return end == start; }
     LineFill trimmed() const {
@@ -108,11 +112,37 @@ LineFill fillLine(std::string_view text, std::size_t& pos, double room, double s
         // the space after it is where the line breaks.
         line.width = word.width;
         line.end = pos + word.measuredBytes;
+        line.overlongEnd = end;
         pos = end;
         if (pos < text.size() && text[pos] == ' ') ++pos;
         return line;
     }
     return line.trimmed();
+}
+
+// The part of a word wider than the label that shows when it is centred, cut at both
+// edges: the whole word is measured to find its middle, a piece at a time, and only the
+// pieces that reach into the label are kept.
+LaidLine centredSlice(std::string_view word, double width, const TextMeasure& measure) {
+    struct Piece {
+        std::size_t start, end;
+        double left;
+    };
+    std::vector<Piece> pieces;
+    double total = 0;
+    for (std::size_t from = 0; from < word.size();) {
+        const std::size_t end = pieceEnd(word, from, kCentreChunk);
+        pieces.push_back({from, end, total});
+        total += measure.advance(word.substr(from, end - from));
+        from = end;
+    }
+    const double cut = (total - width) / 2;  // what is cut off at either edge
+    std::size_t first = 0;
+    while (first + 1 < pieces.size() && pieces[first + 1].left <= cut) ++first;
+    std::size_t last = first;
+    while (last + 1 < pieces.size() && pieces[last + 1].left < cut + width) ++last;
+    return {word.substr(pieces[first].start, pieces[last].end - pieces[first].start),
+            pieces[first].left - cut, 0};
 }
 
 }  // namespace
@@ -126,8 +156,14 @@ std::vector<LaidLine> layOutCaption(std::string_view caption, double width, doub
     std::size_t pos = 0;
     for (double y = 0; pos < caption.size() && y < height; y += lineHeight) {
         const LineFill line = fillLine(caption, pos, width, space, measure);
-        const double x =
-            alignment == Alignment::Centre ? std::max(0.0, (width - line.width) / 2) : 0;
+        if (alignment == Alignment::Centre && line.overlongEnd) {
+            LaidLine slice = centredSlice(
+                caption.substr(line.start, *line.overlongEnd - line.start), width, measure);
+            slice.y = y;
+            lines.push_back(slice);
+            continue;
+        }
+        const double x = alignment == Alignment::Centre ? (width - line.width) / 2 : 0;
         lines.push_back({caption.substr(line.start, line.end - line.start), x, y});
     }
     return lines;

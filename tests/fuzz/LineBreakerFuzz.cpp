@@ -1,4 +1,4 @@
-// Any caption in any box: the layout stays inside the caption and the box.
+// Any caption in any box: the layout stays inside the caption and covers only the box.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -46,10 +46,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(line.text.data() >= previousEnd);
         check(line.text.data() + line.text.size() <= caption.data() + caption.size());
         previousEnd = line.text.data() + line.text.size();
-        // Lines go down the box one at a time and start inside it.
+        // Lines go down the box one at a time and start inside it, but for a centred word
+        // wider than the box, which is cut at both edges and covers it.
         check(line.y > previousY && line.y < height);
         previousY = line.y;
-        check(line.x >= 0 && line.x <= width);
+        if (line.x >= 0) {
+            check(line.x <= width);
+        } else {
+            check(alignment == Alignment::Centre &&
+                  line.x + measure.advance(line.text) >= width - 1e-9);
+        }
     }
     check(lines.size() <= static_cast<std::size_t>(height / measure.lineHeight()) + 1);
     return 0;

@@ -63,10 +63,20 @@ TEST(LineBreakerTest, LinesBelowTheBottomEdgeAreCutOff) {
     EXPECT_EQ(texts(lines), (Texts{"a", "b", "c"}));  // the third is partly visible
 }
 
+// Centred, it shows its middle and is cut at both edges; left-aligned, its start.
 TEST(LineBreakerTest, WordWiderThanTheLabelStandsAloneAndIsCut) {
     const auto lines = layOutCaption("ab PROGRAMMING cd", 5, 100, Alignment::Centre, Monospace{});
     EXPECT_EQ(texts(lines), (Texts{"ab", "PROGRAMMING", "cd"}));
-    EXPECT_EQ(lines[1].x, 0);
+    EXPECT_EQ(lines[1].x, -3);
+    const auto left = layOutCaption("PROGRAMMING", 5, 100, Alignment::Left, Monospace{});
+    EXPECT_EQ(left[0].x, 0);
+    // A long one is measured in pieces, and only the pieces in the label are kept.
+    const std::string word = std::string(1000, 'a') + "MIDDLE" + std::string(1000, 'z');
+    const auto centred = layOutCaption(word, 6, 100, Alignment::Centre, Monospace{});
+    ASSERT_EQ(centred.size(), 1u);
+    const std::size_t at = static_cast<std::size_t>(-centred[0].x);
+    EXPECT_EQ(centred[0].text.substr(at, 6), "MIDDLE");
+    EXPECT_LT(centred[0].text.size(), 700u);
 }
 
 TEST(LineBreakerTest, LineBreaksInTheCaptionStartNewLines) {
@@ -93,7 +103,8 @@ TEST(LineBreakerTest, NarrowerThanASpaceStillMovesOn) {
     EXPECT_EQ(texts(lines), (Texts{" ", " "}));
 }
 
-// A megabyte caption costs about what its visible lines cost.
+// A megabyte caption costs about what its visible lines cost; a centred word wider than
+// the label is measured once, whole, to find its middle.
 TEST(LineBreakerTest, HugeCaptionsMeasureOnlyWhatShows) {
     const std::size_t megabyte = 1 << 20;
     for (const std::string& caption : {std::string(megabyte, 'x'), std::string(megabyte, ' '), [&] {
@@ -104,7 +115,10 @@ TEST(LineBreakerTest, HugeCaptionsMeasureOnlyWhatShows) {
         Monospace measure;
         const auto lines = layOutCaption(caption, 25, 33, Alignment::Centre, measure);
         EXPECT_LE(lines.size(), 4u);
-        EXPECT_LT(measure.measuredBytes, 2000u);
+        EXPECT_LT(measure.measuredBytes, caption[0] == 'x' ? megabyte + 2000 : 2000u);
+        Monospace left;
+        static_cast<void>(layOutCaption(caption, 25, 33, Alignment::Left, left));
+        EXPECT_LT(left.measuredBytes, 2000u);
     }
 }
 
