@@ -4,7 +4,7 @@ SANITIZE_DIR ?= build-asan
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 300
 
-.PHONY: all deps configure build run install test test-fast sanitize fuzz bench screenshots clean
+.PHONY: all deps configure build run install test test-fast sanitize fuzz bench screenshots lint clean
 
 all: build
 
@@ -12,7 +12,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DWORDROP_WERROR=ON >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR)
@@ -33,7 +33,7 @@ test-fast: build
 
 sanitize: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	    -DWORDROP_SANITIZE=ON >/dev/null
+	    -DWORDROP_SANITIZE=ON -DWORDROP_WERROR=ON >/dev/null
 	@cmake --build $(SANITIZE_DIR)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure --timeout 900
 
@@ -49,6 +49,11 @@ bench: build
 
 screenshots: configure
 	@cmake --build $(BUILD_DIR) --target screenshots
+
+# Formatting and the shell scripts, as CI checks them.
+lint: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+	shellcheck $$(git ls-files '*.sh') .ci/run
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -11,7 +11,7 @@ PACKAGES=(
     woff2
     xvfb xdotool x11-utils imagemagick python3 python3-xlib libx11-dev valgrind
     librsvg2-bin desktop-file-utils appstream groff-base
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format shellcheck
     dbus at-spi2-core python3-pyatspi
     qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
     weston qt6-wayland openbox orca
@@ -36,7 +36,7 @@ install_packages() {
     local missing
     missing=$(missing_packages)
     [ -z "$missing" ] && return 0
-    echo "Installing Debian packages:" $missing
+    echo "Installing Debian packages: ${missing//$'\n'/ }"
     sudo_if_needed apt-get update -qq
     # shellcheck disable=SC2086
     sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >/dev/null
