@@ -4,7 +4,7 @@ SANITIZE_DIR ?= build-asan
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 300
 
-.PHONY: all deps configure build run install test test-fast sanitize fuzz bench screenshots lint clean
+.PHONY: all deps configure build run install test test-fast sanitize fuzz bench screenshots goldens lint clean
 
 all: build
 
@@ -46,6 +46,12 @@ fuzz: deps
 
 bench: build
 	bash bench/run.sh $(BUILD_DIR) $(or $(ROUNDS),15)
+
+# Redraws the reference pictures of the golden-screen test, at scale 1 and 2: review them
+# by eye before committing.
+goldens: build
+	cd $(BUILD_DIR) && for scale in 1 2; do WORDROP_REDRAW_GOLDENS=1 QT_QPA_PLATFORM=offscreen \
+	    QT_SCALE_FACTOR=$$scale tests/view_tests --gtest_filter='GoldenScreenTest.*' || exit 1; done
 
 screenshots: configure
 	@cmake --build $(BUILD_DIR) --target screenshots
