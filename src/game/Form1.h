@@ -22,6 +22,8 @@ enum class GuessOutcome : std::uint8_t {
 enum class Screen : std::uint8_t { Start, Playing, Won, Lost, Closed };
 
 inline constexpr std::int16_t kLettersToWin = 8;
+// What a screen reader is told of a wrong guess at the most, in bytes.
+inline constexpr std::size_t kLongestGuessTold = 40;
 inline constexpr std::int16_t kWrongToLose = 9;
 
 // The game's one window: its controls, the two counters of a game, and the handlers of

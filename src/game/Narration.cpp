@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "window/Utf8.h"
+
 namespace wordrop::game {
 
 namespace {
@@ -12,12 +14,8 @@ bool readable(const window::Control& label) {
 
 // A wrong guess is said as typed; a very long one is cut short.
 std::string quoted(const std::string& text) {
-    constexpr std::size_t kLongest = 40;
     if (text.empty()) return "An empty guess";
-    if (text.size() <= kLongest) return "\"" + text + "\"";
-    std::size_t end = kLongest;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    return "\"" + text.substr(0, end) + "...\"";
+    return "\"" + window::shortened(text, kLongestGuessTold) + "\"";
 }
 
 std::string guessesLeft(int wrongGuesses) {

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <optional>
 
+#include "window/Utf8.h"
+
 namespace wordrop::window {
 
 namespace {
@@ -12,10 +14,6 @@ namespace {
 constexpr std::size_t kMeasureChunk = 64;
 // A centred word wider than its label is measured whole, in larger pieces.
 constexpr std::size_t kCentreChunk = 256;
-
-bool isContinuationByte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
 
 // The end of the next piece of a long word, kept off the middle of a UTF-8 sequence.
 std::size_t pieceEnd(std::string_view word, std::size_t from, std::size_t chunk = kMeasureChunk) {

@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string text = input.substr(start, end - start);
         start = end + 1;
 
-        const bool playing = form.state(ok).visible;
+        const bool playing = game.screen() == wordrop::game::Screen::Playing;
         const int wrongBefore = game.WrongCount;
         form.typeInto(box, text);
         const auto result = form.click(ok);

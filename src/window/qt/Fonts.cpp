@@ -1,4 +1,5 @@
 #include "window/qt/Fonts.h"
+#include "window/qt/QtText.h"
 
 #include <QFontMetricsF>
 #include <array>
@@ -46,9 +47,7 @@ int pixelSize(const window::FontDesign& design) {
 QFont qtFont(const window::FontDesign& design) {
     if (design.face.empty()) return {};  // shapes and lines show no text
     const Substitute substitute = substituteFor(design.face);
-    QFont font(substitute.family ? QString::fromLatin1(substitute.family)
-                                 : QString::fromUtf8(design.face.data(),
-                                                     static_cast<qsizetype>(design.face.size())));
+    QFont font(substitute.family ? QString::fromLatin1(substitute.family) : toQString(design.face));
     font.setPixelSize(pixelSize(design));
     font.setWeight(design.weight == window::FontWeight::Bold ? QFont::Bold : QFont::Normal);
     font.setStyleHint(design.face == "Courier New" ? QFont::TypeWriter : QFont::Serif);

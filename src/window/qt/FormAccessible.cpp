@@ -5,6 +5,7 @@
 
 #include "window/qt/FormView.h"
 #include "window/qt/Pixels.h"
+#include "window/qt/QtText.h"
 
 namespace wordrop::view {
 
@@ -14,10 +15,6 @@ using window::Control;
 using window::ControlId;
 using window::Hit;
 using window::HitKind;
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Whether a shown label in front of this one hides all of it.
 bool covered(const window::Form& form, ControlId id) {
@@ -74,7 +71,7 @@ class LabelAccessible : public PaintedAccessible, public QAccessibleActionInterf
 
     QString text(QAccessible::Text kind) const override {
         if (!view_ || kind != QAccessible::Name) return {};
-        return fromUtf8(control().caption).trimmed();
+        return toQString(control().caption).trimmed();
     }
     QRect rect() const override {
         if (!view_) return {};
@@ -223,7 +220,7 @@ QAccessibleInterface* FormAccessible::childAt(int x, int y) const {
 }
 
 QString FormAccessible::text(QAccessible::Text kind) const {
-    if (kind == QAccessible::Description) return fromUtf8(view()->summary());
+    if (kind == QAccessible::Description) return toQString(view()->summary());
     return QAccessibleWidget::text(kind);
 }
 

@@ -17,6 +17,7 @@
 #include "window/qt/GraphicalButton.h"
 #include "window/qt/Painting.h"
 #include "window/qt/Pixels.h"
+#include "window/qt/QtText.h"
 #include "window/qt/WindowFrame.h"
 
 namespace wordrop::view {
@@ -30,10 +31,6 @@ std::uint16_t key(ControlId id) {
     return static_cast<std::uint16_t>(id);
 }
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 bool isWidgetKind(ControlKind kind) {
     return kind == ControlKind::TextBox || kind == ControlKind::CommandButton;
 }
@@ -45,8 +42,7 @@ FormView::FormView(window::Form& form, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       form_(form),
       reporter_(messageBoxReporter(this)) {
-    setWindowTitle(
-        QString::fromUtf8(form.caption().data(), static_cast<qsizetype>(form.caption().size())));
+    setWindowTitle(toQString(form.caption()));
     frame_ = new WindowFrame(*this, toPixels(form.clientSize()).toSize());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
@@ -126,7 +122,7 @@ QLineEdit* FormView::createTextBox(ControlId id, const window::Control& control)
     palette.setColor(QPalette::Text, toQColor(control.fore));
     box->setPalette(palette);
     if (const auto label = form_.labelFor(id))
-        box->setAccessibleName(fromUtf8(form_.state(*label).caption).trimmed());
+        box->setAccessibleName(toQString(form_.state(*label).caption).trimmed());
     connect(box, &QLineEdit::textChanged, this, [this, id](const QString& text) {
         typing_ = id;
         form_.typeInto(id, text.toStdString());
@@ -206,7 +202,7 @@ void FormView::syncWidget(ControlId id) {
     if (auto* box = qobject_cast<QLineEdit*>(widget)) {
         // What the player typed is in the box already; only the game's own writes go back.
         if (typing_ != id) {
-            const QString text = fromUtf8(control.text);
+            const QString text = toQString(control.text);
             if (box->text() != text) {
                 writing_ = true;
                 box->setText(text);
@@ -214,7 +210,7 @@ void FormView::syncWidget(ControlId id) {
             }
         }
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-        button->setText(fromUtf8(control.caption));
+        button->setText(toQString(control.caption));
     }
     // A hidden text box that kept the focus would go on blinking its caret unseen.
     if (!control.visible && widget->hasFocus()) widget->clearFocus();
@@ -344,7 +340,7 @@ void FormView::tell(const std::string& what) {
     if (what.empty() || !QAccessible::isActive()) return;
     if (auto* accessible =
             dynamic_cast<FormAccessible*>(QAccessible::queryAccessibleInterface(this)))
-        accessible->announce(fromUtf8(what));
+        accessible->announce(toQString(what));
 }
 
 }  // namespace wordrop::view

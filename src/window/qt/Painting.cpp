@@ -1,4 +1,5 @@
 #include "window/qt/Painting.h"
+#include "window/qt/QtText.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -16,8 +17,7 @@ class FontMeasure final : public window::TextMeasure {
     explicit FontMeasure(const LabelFont& font)
         : metrics_(font.font), lineHeight_(font.lineHeight) {}
     double advance(std::string_view utf8) const override {
-        return metrics_.horizontalAdvance(
-            QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+        return metrics_.horizontalAdvance(toQString(utf8));
     }
     double lineHeight() const override { return lineHeight_; }
 
@@ -74,8 +74,7 @@ void paintLabel(QPainter& painter, const window::Control& label,
     for (const window::LaidLine& line : lines) {
         const QPointF baseline(box.left() + line.x, box.top() + line.y + font.ascent);
         // Always plain text: a caption is never read as markup or mnemonics.
-        painter.drawText(baseline, QString::fromUtf8(line.text.data(),
-                                                     static_cast<qsizetype>(line.text.size())));
+        painter.drawText(baseline, toQString(line.text));
     }
     painter.restore();
 }
