@@ -12,66 +12,16 @@ using window::Violet;
 
 namespace {
 
-enum class Action : std::uint8_t {
-    EraseDrawing,  // Cls on the form
-    VioletWindow,  // the form's BackColor
-    Hide,
-    Show,
-    VioletText,        // ForeColor: the text merges into a Violet background
-    BlackText,         // ForeColor
-    VioletBackground,  // BackColor
-};
-
-struct ClearingStep {
-    Action action;
-    Group group;  // unused for the two steps on the form itself
-    bool onLoss;
-    bool onWin;
-};
-
-// Clearing the board after a game, in place: the loss and the win run the same steps in
-// the same order and differ only where marked.
-constexpr std::array<ClearingStep, 14> kClearingSteps{{
-    {Action::EraseDrawing, Group::Gallows, true, true},
-    {Action::Hide, Group::Gallows, true, true},
-    {Action::Hide, Group::Pick, true, true},
-    {Action::Hide, Group::TextBox, true, true},
-    {Action::Hide, Group::Button, true, true},
-    {Action::VioletWindow, Group::Gallows, true, true},
-    {Action::VioletText, Group::WrongLetters, true, true},
-    {Action::VioletText, Group::LetterLabels, true, true},
-    {Action::BlackText, Group::Loser, true, true},
-    {Action::VioletBackground, Group::Closing, true, false},
-    {Action::Hide, Group::Blanks, true, true},
-    {Action::Hide, Group::Prompts, true, true},
-    {Action::Show, Group::Closing, false, true},
-    {Action::Hide, Group::Loser, false, true},
-}};
-
-void apply(Action action, const ControlRef& control) {
-    switch (action) {
-        case Action::Hide:
-            return control.Visible(false);
-        case Action::Show:
-            return control.Visible(true);
-        case Action::VioletText:
-            return control.ForeColor(Violet);
-        case Action::BlackText:
-            return control.ForeColor(Black);
-        case Action::VioletBackground:
-            return control.BackColor(Violet);
-        case Action::EraseDrawing:
-        case Action::VioletWindow:
-            return;
-    }
-}
-
 void setVisible(const std::vector<ControlRef>& group, bool visible) {
     for (const ControlRef& control : group) control.Visible(visible);
 }
 
 void setBackColor(const std::vector<ControlRef>& group, window::Colour colour) {
     for (const ControlRef& control : group) control.BackColor(colour);
+}
+
+void setForeColor(const std::vector<ControlRef>& group, window::Colour colour) {
+    for (const ControlRef& control : group) control.ForeColor(colour);
 }
 
 }  // namespace
@@ -215,16 +165,24 @@ void Form1::RecordWrongLetter() {
 }
 
 // The board is cleared in place: nothing is destroyed, no caption or counter changes.
+// After a loss and after a win the same steps run in the same order, but for the three
+// that are marked.
 void Form1::clearBoard(Ending ending) {
-    for (const ClearingStep& step : kClearingSteps) {
-        if (!(ending == Ending::Loss ? step.onLoss : step.onWin)) continue;
-        if (step.action == Action::EraseDrawing) {
-            form_.Cls();
-        } else if (step.action == Action::VioletWindow) {
-            form_.BackColor(Violet);
-        } else {
-            for (const ControlRef& control : c_.group(step.group)) apply(step.action, control);
-        }
+    form_.Cls();
+    setVisible(c_.group(Group::Gallows), false);
+    c_.lblPick.Visible(false);
+    c_.txtLetter.Visible(false);
+    c_.cmdOK.Visible(false);
+    form_.BackColor(Violet);
+    setForeColor(c_.group(Group::WrongLetters), Violet);
+    setForeColor(c_.group(Group::LetterLabels), Violet);
+    c_.lblLoser.ForeColor(Black);
+    if (ending == Ending::Loss) setBackColor(c_.group(Group::Closing), Violet);
+    setVisible(c_.group(Group::Blanks), false);
+    setVisible(c_.group(Group::Prompts), false);
+    if (ending == Ending::Win) {
+        setVisible(c_.group(Group::Closing), true);
+        c_.lblLoser.Visible(false);
     }
 }
 

@@ -82,10 +82,6 @@ Form1Controls::Form1Controls(window::Form& form)
     set(Group::Blanks, numbered(form, "Line", 11));
     set(Group::WrongLetters, arrayMembers(lblWrong));
     set(Group::LetterLabels, std::move(letterLabels));
-    set(Group::Pick, {lblPick});
-    set(Group::TextBox, {txtLetter});
-    set(Group::Button, {cmdOK});
-    set(Group::Loser, {lblLoser});
     set(Group::Closing, {lblEnd, lblEnd2});
     set(Group::Prompts, {lblwordrop, lblAre});
 }

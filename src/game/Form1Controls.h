@@ -18,14 +18,10 @@ enum class Group {
     WrongLetters,  // lblWrong(0) to lblWrong(8)
     LetterLabels,  // lblP, lblR(0), lblR(1), lblO, lblG(0), lblG(1), lblA, lblM(0), lblM(1), lblI,
                    // lblN
-    Pick,          // lblPick
-    TextBox,       // txtLetter
-    Button,        // cmdOK
-    Loser,         // lblLoser
     Closing,       // lblEnd, lblEnd2
     Prompts,       // lblwordrop, lblAre
 };
-inline constexpr std::size_t kGroupCount = 10;
+inline constexpr std::size_t kGroupCount = 6;
 
 // One letter of the word: the text that guesses it and the labels it reveals, in order.
 struct LetterRow {
