@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "window/Form1Layout.h"
+#include "game/Form1Layout.h"
 #include "window/qt/Fonts.h"
 #include "window/qt/Painting.h"
 #include "window/qt/Pixels.h"
@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     QWidget window;
     window.setWindowTitle(QStringLiteral("Form1"));
     window.setFixedSize(683, 561);
-    const auto layout = window::form1Layout();
+    const auto layout = game::form1Layout();
     // Back to front, so that later widgets stack over earlier ones as the layout says.
     for (auto it = layout.rbegin(); it != layout.rend(); ++it) {
         const window::ControlDesign& design = *it;

@@ -1,9 +1,7 @@
 #include "game/Form1.h"
 
-#include <array>
-
-#include "window/Figure.h"
-#include "window/Form1Layout.h"
+#include "game/Figure.h"
+#include "game/Form1Layout.h"
 
 namespace wordrop::game {
 
@@ -26,7 +24,7 @@ void setForeColor(const std::vector<ControlRef>& group, window::Colour colour) {
 
 }  // namespace
 
-Form1::Form1() : form_(window::form1Design(), window::form1Layout()), c_(form_) {
+Form1::Form1() : form_(form1Design(), form1Layout()), c_(form_) {
     bindEvents();
 }
 
@@ -126,7 +124,7 @@ void Form1::DrawNextPiece() {
 }
 
 void Form1::DrawPiece() {
-    window::drawFigurePiece(form_, WrongCount);
+    drawFigurePiece(form_, WrongCount);
 }
 
 void Form1::EndGameLost() {

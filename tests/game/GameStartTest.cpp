@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Play.h"
-#include "window/Figure.h"
+#include "game/Figure.h"
 
 namespace wordrop::testing {
 namespace {
@@ -166,7 +166,7 @@ TEST_F(FirstClickTest, HidesTheLoseBannerButNotTheOtherBanners) {
 // A failure part way through the board's preparation stops the click there.
 TEST(GameStartFailureTest, FailureInPrepareBoardLeavesEarlierStepsDone) {
     Form1 game;
-    window::drawFigurePiece(game.form(), 0);
+    game::drawFigurePiece(game.form(), 0);
     game.WrongCount = 1;
     game.RightCount = 5;
     // Operation 1 is the window's colour, 2 to 10 the boxes' colours: fail the fifth box.

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "Play.h"
-#include "window/Figure.h"
+#include "game/Figure.h"
 
 namespace wordrop::testing {
 
@@ -31,7 +31,7 @@ std::vector<ScreenShot> build() {
                              g.Form_Click();
                              for (int k = 0; k < pieces && k < 8; ++k)
                                  static_cast<void>(guess(g, kWrong[k]));
-                             if (pieces == 9) window::drawFigurePiece(g.form(), 8);
+                             if (pieces == 9) game::drawFigurePiece(g.form(), 8);
                          }});
     }
     shots.insert(shots.end(),

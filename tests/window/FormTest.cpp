@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "game/Form1Layout.h"
 #include "window/Counter.h"
 #include "window/Form.h"
-#include "window/Form1Layout.h"
 
 namespace wordrop::window {
 namespace {
@@ -157,7 +157,7 @@ TEST(ObserverTest, RepaintsOnlyWhatChanges) {
 }
 
 TEST(RuntimeErrorTest, ControlArrayIndexOutsideRaisesIndexError) {
-    Form form{form1Design(), form1Layout()};
+    Form form{game::form1Design(), game::form1Layout()};
     const ControlArray wrong = form.array("lblWrong");
     EXPECT_NO_THROW(static_cast<void>(wrong(8)));
     for (int index : {9, -1, 32767}) {

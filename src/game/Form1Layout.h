@@ -5,10 +5,10 @@
 #include "window/Control.h"
 #include "window/Form.h"
 
-namespace wordrop::window {
+namespace wordrop::game {
 
 // Form1 as it is designed: the window and its fifty controls, front to back.
-const FormDesign& form1Design();
-std::span<const ControlDesign> form1Layout();
+const window::FormDesign& form1Design();
+std::span<const window::ControlDesign> form1Layout();
 
-}  // namespace wordrop::window
+}  // namespace wordrop::game

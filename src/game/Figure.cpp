@@ -1,11 +1,13 @@
-#include "window/Figure.h"
+#include "game/Figure.h"
 
 #include <array>
 #include <variant>
 
 #include "window/Form.h"
 
-namespace wordrop::window {
+namespace wordrop::game {
+
+using namespace wordrop::window;
 
 namespace {
 
@@ -43,4 +45,4 @@ void drawFigurePiece(Form& form, std::int16_t piece) {
     std::visit(PieceDrawer{form}, kPieces[static_cast<std::size_t>(piece)]);
 }
 
-}  // namespace wordrop::window
+}  // namespace wordrop::game

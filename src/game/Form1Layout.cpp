@@ -1,8 +1,10 @@
-#include "window/Form1Layout.h"
+#include "game/Form1Layout.h"
 
 #include <array>
 
-namespace wordrop::window {
+namespace wordrop::game {
+
+using namespace wordrop::window;
 
 namespace {
 
@@ -189,4 +191,4 @@ std::span<const ControlDesign> form1Layout() {
     return kForm1Controls;
 }
 
-}  // namespace wordrop::window
+}  // namespace wordrop::game

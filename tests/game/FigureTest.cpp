@@ -1,12 +1,14 @@
 // The figure under the gallows, piece by piece, on the form's drawing surface.
 #include <gtest/gtest.h>
 
-#include "window/Figure.h"
+#include "game/Figure.h"
+#include "game/Form1Layout.h"
 #include "window/Form.h"
-#include "window/Form1Layout.h"
 
-namespace wordrop::window {
+namespace wordrop::game {
 namespace {
+
+using namespace wordrop::window;
 
 class FigureTest : public ::testing::Test {
   protected:
@@ -82,4 +84,4 @@ TEST_F(FigureTest, CirclesAreOutlinesWhileTheFillStyleIsTransparent) {
 }
 
 }  // namespace
-}  // namespace wordrop::window
+}  // namespace wordrop::game
