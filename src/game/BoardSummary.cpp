@@ -19,7 +19,7 @@ std::string word(const Form1& game) {
 }
 
 std::string wrongGuesses(const Form1& game) {
-    const int count = game.WrongCount;
+    const int count = game.wrongCount();
     std::string text = std::to_string(count) + (count == 1 ? " wrong guess" : " wrong guesses");
     for (int k = 0; k < count && k < kWrongToLose; ++k) {
         text += k == 0 ? ": " : ", ";

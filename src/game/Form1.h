@@ -37,14 +37,19 @@ class Form1 {
     window::Form& form() { return form_; }
     const window::Form& form() const { return form_; }
     // The labels of the word's letters, left to right.
-    const std::vector<window::ControlId>& wordLabels() const { return c_.word; }
+    const std::vector<window::ControlId>& wordLabels() const { return controls_.word; }
     // The screen the window shows.
     [[nodiscard]] Screen screen() const;
 
     // The counters of the current game: wrong guesses (also the next free box and the
     // next figure piece), and letters of the word guessed.
-    window::Counter WrongCount;
-    window::Counter RightCount;
+    [[nodiscard]] std::int16_t wrongCount() const { return WrongCount; }
+    [[nodiscard]] std::int16_t rightCount() const { return RightCount; }
+    // For tests: the counters set where play cannot bring them, such as their limit.
+    void setCountersForTesting(std::int16_t right, std::int16_t wrong) {
+        RightCount = right;
+        WrongCount = wrong;
+    }
 
     GuessOutcome cmdOK_Click();
 
@@ -76,8 +81,10 @@ class Form1 {
     const LetterRow* findLetter(const std::string& guess) const;
     void bindEvents();
 
+    window::Counter WrongCount;
+    window::Counter RightCount;
     window::Form form_;
-    Form1Controls c_;
+    Form1Controls controls_;
     // The letters counted in the current game, by their row in the letter table.
     std::bitset<kLettersToWin> counted_;
 };

@@ -65,8 +65,8 @@ std::string newScreen(const BoardLook& after) {
 BoardLook look(const Form1& game) {
     const window::Form& form = game.form();
     BoardLook seen{.screen = game.screen(),
-                   .wrongGuesses = game.WrongCount,
-                   .rightGuesses = game.RightCount,
+                   .wrongGuesses = game.wrongCount(),
+                   .rightGuesses = game.rightCount(),
                    .typed = form.state(*form.find("txtLetter")).text};
     for (const window::ControlId id : game.wordLabels()) {
         const window::Control& label = form.state(id);

@@ -15,7 +15,6 @@ class Counter {
     constexpr Counter() = default;
     constexpr explicit Counter(std::int16_t value) : value_(value) {}
 
-    constexpr std::int16_t value() const { return value_; }
     constexpr operator std::int16_t() const { return value_; }
 
     Counter& operator=(std::int16_t value) {

@@ -48,8 +48,6 @@ class FaultInjector {
         return std::move(recorded_);
     }
 
-    std::uint64_t performed() const { return performed_; }
-
     // Called before each operation takes effect, so a test can see the state between them.
     void watch(std::function<void()> watcher) { watcher_ = std::move(watcher); }
 

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         start = end + 1;
 
         const bool playing = game.screen() == wordrop::game::Screen::Playing;
-        const int wrongBefore = game.WrongCount;
+        const int wrongBefore = game.wrongCount();
         form.typeInto(box, text);
         const auto result = form.click(ok);
         check(result.status != wordrop::window::EventStatus::Failed);
@@ -43,10 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (kWord.count(text)) {
             counted.insert(text);
         } else {
-            check(game.WrongCount == wrongBefore + 1);
+            check(game.wrongCount() == wrongBefore + 1);
             check(form.state(*form.find("lblWrong", wrongBefore)).caption == text);
         }
-        check(game.RightCount == static_cast<int>(counted.size()));
+        check(game.rightCount() == static_cast<int>(counted.size()));
         check(form.state(box).text.empty());
     }
     return 0;

@@ -23,7 +23,7 @@ struct State {
 };
 
 State stateOf(const Form1& game) {
-    return {snapshot(game.form()), game.RightCount, game.WrongCount};
+    return {snapshot(game.form()), game.rightCount(), game.wrongCount()};
 }
 
 // One event a player causes: typing (no operation of the game's) then a click.
@@ -105,15 +105,15 @@ void sweep(const std::vector<Event>& events) {
             // Play goes on from there as the rules say: the only error left to meet is a
             // tenth wrong guess that a failed loss sequence let through.
             for (std::size_t after = e + 1; after < events.size(); ++after) {
-                const int wrongBefore = game.WrongCount;
+                const int wrongBefore = game.wrongCount();
                 const EventResult next = events[after](game);
                 if (next.status == EventStatus::Failed) {
                     EXPECT_EQ(next.error->kind(), ErrorKind::IndexOutOfRange);
                     EXPECT_EQ(wrongBefore, 9);
                 }
-                EXPECT_GE(game.WrongCount, 0);
-                EXPECT_LE(game.WrongCount, 9);
-                EXPECT_LE(game.RightCount, 8);
+                EXPECT_GE(game.wrongCount(), 0);
+                EXPECT_LE(game.wrongCount(), 9);
+                EXPECT_LE(game.rightCount(), 8);
             }
         }
     }

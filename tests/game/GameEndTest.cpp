@@ -45,8 +45,8 @@ TEST_F(LostTest, ShowsTheLoseBannerOnAClearedBoard) {
     EXPECT_FALSE(visible(game, "lblEnd2"));
     EXPECT_EQ(control(game, "lblEnd").back, Violet);
     EXPECT_EQ(control(game, "lblEnd2").back, Violet);
-    EXPECT_EQ(game.WrongCount, 9);
-    EXPECT_EQ(game.RightCount, 2);
+    EXPECT_EQ(game.wrongCount(), 9);
+    EXPECT_EQ(game.rightCount(), 2);
 }
 
 TEST_F(LostTest, RevealedAndListedLettersStayVisibleInVioletText) {
@@ -84,7 +84,7 @@ TEST_F(LostTest, ClickOnTheBannerShowsTheVioletClosingScreen) {
 TEST_F(LostTest, TheStripStartsAGameWhoseLettersStayInvisible) {
     ASSERT_EQ(game.form().clickAt({10230, 100}).status, EventStatus::Handled);
     EXPECT_FALSE(visible(game, "lblLoser"));
-    EXPECT_EQ(game.WrongCount, 0);
+    EXPECT_EQ(game.wrongCount(), 0);
     guess(game, "o");
     EXPECT_TRUE(visible(game, "lblO"));
     EXPECT_EQ(control(game, "lblO").fore, Violet);  // on a Violet background: unseen
@@ -110,7 +110,7 @@ TEST_F(WonTest, ShowsTheBannerAndTheWordOverTheLastBoard) {
     EXPECT_FALSE(visible(game, "txtLetter"));
     EXPECT_TRUE(visible(game, "shp1"));  // behind the banner, as the last guess left it
     EXPECT_EQ(game.form().drawing().primitives.size(), 1u);
-    EXPECT_EQ(game.RightCount, 8);
+    EXPECT_EQ(game.rightCount(), 8);
 }
 
 TEST_F(WonTest, TheWordLabelSwallowsClicksInFrontOfTheBanner) {
@@ -140,7 +140,7 @@ TEST_F(WonTest, ClickOnTheBannerClearsTheBoardAndShowsTheBlueClosingScreen) {
     EXPECT_EQ(control(game, "lblEnd2").back, kDarkBlue);
     expectBoardCleared(game);
     EXPECT_TRUE(visible(game, "lblN"));  // revealed letters keep Visible
-    EXPECT_EQ(game.RightCount, 8);
+    EXPECT_EQ(game.rightCount(), 8);
 }
 
 TEST_F(WonTest, FailureInsideTheWinBoardLeavesTheBannerUp) {

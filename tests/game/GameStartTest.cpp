@@ -53,8 +53,8 @@ class FirstClickTest : public ::testing::Test {
 };
 
 TEST_F(FirstClickTest, ShowsTheBoardOnAVioletWindow) {
-    EXPECT_EQ(game.RightCount, 0);
-    EXPECT_EQ(game.WrongCount, 0);
+    EXPECT_EQ(game.rightCount(), 0);
+    EXPECT_EQ(game.wrongCount(), 0);
     EXPECT_EQ(game.form().backColour(), Violet);
     EXPECT_EQ(game.form().fillStyle(), window::FillMode::Transparent);
     for (int n = 1; n <= 9; ++n) EXPECT_TRUE(visible(game, "shp" + std::to_string(n)));
@@ -97,17 +97,17 @@ TEST_F(FirstClickTest, ASecondClickChangesNothing) {
     const auto before = snapshot(game.form());
     ASSERT_EQ(game.form().clickAt({100, 8000}).status, EventStatus::Handled);
     EXPECT_EQ(snapshot(game.form()), before);
-    EXPECT_EQ(game.RightCount, 0);
-    EXPECT_EQ(game.WrongCount, 0);
+    EXPECT_EQ(game.rightCount(), 0);
+    EXPECT_EQ(game.wrongCount(), 0);
 }
 
 TEST_F(FirstClickTest, GallowsBlanksAndFigureAreBackground) {
     guess(game, "x");  // draws the head
     for (const char* name : {"shp2", "shp5", "Line3"}) {
-        game.WrongCount = 5;
+        game.setCountersForTesting(game.rightCount(), 5);
         EXPECT_EQ(game.form().clickAt(centreOf(game.form(), name)).status, EventStatus::Handled)
             << name;
-        EXPECT_EQ(game.WrongCount, 0) << name;
+        EXPECT_EQ(game.wrongCount(), 0) << name;
     }
     guess(game, "x");
     EXPECT_EQ(game.form().clickAt({3000, 1000}).status, EventStatus::Handled);  // top of the head
@@ -116,7 +116,7 @@ TEST_F(FirstClickTest, GallowsBlanksAndFigureAreBackground) {
 
 TEST_F(FirstClickTest, LabelsTheTextBoxAndTheButtonTakeTheirOwnClicks) {
     guess(game, "p");
-    game.WrongCount = 3;
+    game.setCountersForTesting(game.rightCount(), 3);
     for (auto [name, index] : {std::pair{"lblPick", -1},
                                {"lblAre", -1},
                                {"lblwordrop", -1},
@@ -127,8 +127,8 @@ TEST_F(FirstClickTest, LabelsTheTextBoxAndTheButtonTakeTheirOwnClicks) {
                   EventStatus::Ignored)
             << name;
     }
-    EXPECT_EQ(game.WrongCount, 3);
-    EXPECT_EQ(game.RightCount, 1);
+    EXPECT_EQ(game.wrongCount(), 3);
+    EXPECT_EQ(game.rightCount(), 1);
 }
 
 TEST_F(FirstClickTest, MidGameClickKeepsTheOldBoardButClearsTheFigure) {
@@ -141,8 +141,8 @@ TEST_F(FirstClickTest, MidGameClickKeepsTheOldBoardButClearsTheFigure) {
     EXPECT_TRUE(visible(game, "lblP"));
     EXPECT_EQ(control(game, "lblWrong", 0).caption, "x");
     EXPECT_TRUE(game.form().drawing().primitives.empty());
-    EXPECT_EQ(game.RightCount, 0);
-    EXPECT_EQ(game.WrongCount, 0);
+    EXPECT_EQ(game.rightCount(), 0);
+    EXPECT_EQ(game.wrongCount(), 0);
     EXPECT_EQ(control(game, "txtLetter").text, "half typed");
 
     // The new game's first wrong guess takes the first box and draws the head again.
@@ -167,16 +167,15 @@ TEST_F(FirstClickTest, HidesTheLoseBannerButNotTheOtherBanners) {
 TEST(GameStartFailureTest, FailureInPrepareBoardLeavesEarlierStepsDone) {
     Form1 game;
     game::drawFigurePiece(game.form(), 0);
-    game.WrongCount = 1;
-    game.RightCount = 5;
+    game.setCountersForTesting(5, 1);
     // Operation 1 is the window's colour, 2 to 10 the boxes' colours: fail the fifth box.
     game.form().faults().failOperation(6);
     const auto result = game.form().clickAt(kEmptySpot);
     EXPECT_EQ(result.status, EventStatus::Failed);
     ASSERT_TRUE(result.error);
     EXPECT_EQ(result.error->kind(), window::ErrorKind::OperationFailed);
-    EXPECT_EQ(game.RightCount, 0);
-    EXPECT_EQ(game.WrongCount, 1);
+    EXPECT_EQ(game.rightCount(), 0);
+    EXPECT_EQ(game.wrongCount(), 1);
     EXPECT_TRUE(game.form().drawing().primitives.empty());  // the colour was set
     EXPECT_EQ(control(game, "lblWrong", 3).back, Violet);
     EXPECT_NE(control(game, "lblWrong", 4).back, Violet);
@@ -189,10 +188,10 @@ TEST(GameStartFailureTest, FailureInTheLastStepLeavesEverythingElseDone) {
     const auto operations = game.form().faults().stopRecording().size();
 
     Form1 failing;
-    failing.WrongCount = 4;
+    failing.setCountersForTesting(failing.rightCount(), 4);
     failing.form().faults().failOperation(operations);
     EXPECT_EQ(failing.form().clickAt(kEmptySpot).status, EventStatus::Failed);
-    EXPECT_EQ(failing.WrongCount, 0);
+    EXPECT_EQ(failing.wrongCount(), 0);
     EXPECT_TRUE(visible(failing, "lblwordrop"));
     EXPECT_NE(control(failing, "lblPick").back, Violet);
 }

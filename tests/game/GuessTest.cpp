@@ -36,14 +36,14 @@ class GuessTest : public ::testing::Test {
 TEST_F(GuessTest, ACorrectLetterShowsEveryPlaceItStands) {
     EXPECT_EQ(guess(game, "p"), GuessOutcome::Correct);
     EXPECT_EQ(revealedWord(), "P__________");
-    EXPECT_EQ(game.RightCount, 1);
+    EXPECT_EQ(game.rightCount(), 1);
     EXPECT_EQ(guess(game, "r"), GuessOutcome::Correct);
     EXPECT_EQ(revealedWord(), "PR__R______");
-    EXPECT_EQ(game.RightCount, 2);
+    EXPECT_EQ(game.rightCount(), 2);
     EXPECT_EQ(guess(game, "g"), GuessOutcome::Correct);
     EXPECT_EQ(guess(game, "m"), GuessOutcome::Correct);
     EXPECT_EQ(revealedWord(), "PR_GR_MM__G");
-    EXPECT_EQ(game.WrongCount, 0);
+    EXPECT_EQ(game.wrongCount(), 0);
     EXPECT_TRUE(game.form().drawing().primitives.empty());
 }
 
@@ -59,10 +59,10 @@ TEST_F(GuessTest, AnythingButOneLowerCaseLetterOfTheWordIsWrongAndListedAsTyped)
     for (std::size_t k = 0; k < wrong.size(); ++k) {
         EXPECT_EQ(guess(game, wrong[k]), GuessOutcome::Wrong) << wrong[k];
         EXPECT_EQ(control(game, "lblWrong", static_cast<int>(k)).caption, wrong[k]);
-        EXPECT_EQ(game.WrongCount, static_cast<int>(k + 1));
+        EXPECT_EQ(game.wrongCount(), static_cast<int>(k + 1));
         EXPECT_EQ(game.form().drawing().primitives.size(), k + 1);
     }
-    EXPECT_EQ(game.RightCount, 0);
+    EXPECT_EQ(game.rightCount(), 0);
     EXPECT_EQ(revealedWord(), "___________");
 }
 
@@ -86,13 +86,13 @@ TEST_F(GuessTest, TheWholeWordWinsExactlyAtTheEighthLetter) {
     EXPECT_FALSE(visible(game, "cmdOK"));
     EXPECT_FALSE(visible(game, "txtLetter"));
     EXPECT_EQ(control(game, "txtLetter").text, "");
-    EXPECT_EQ(game.RightCount, 8);
+    EXPECT_EQ(game.rightCount(), 8);
 }
 
 TEST_F(GuessTest, MixedGameWinsWithItsWrongGuessesListed) {
     guessAll(game, {"e", "p", "r", "s", "o", "g", "t", "a", "m", "i", "u", "v", "w", "x", "y"});
     EXPECT_EQ(guess(game, "n"), GuessOutcome::Won);
-    EXPECT_EQ(game.WrongCount, 8);  // one short of losing
+    EXPECT_EQ(game.wrongCount(), 8);  // one short of losing
     EXPECT_FALSE(visible(game, "lblLoser"));
     EXPECT_EQ(control(game, "lblWrong", 7).caption, "y");
 }
@@ -102,8 +102,8 @@ TEST_F(GuessTest, ARepeatedLetterCountsOnce) {
     for (int n = 0; n < 8; ++n) {
         EXPECT_EQ(guess(game, "p"), n == 0 ? GuessOutcome::Correct : GuessOutcome::Repeated);
     }
-    EXPECT_EQ(game.RightCount, 1);
-    EXPECT_EQ(game.WrongCount, 0);
+    EXPECT_EQ(game.rightCount(), 1);
+    EXPECT_EQ(game.wrongCount(), 0);
     EXPECT_FALSE(visible(game, "lblWin"));
     EXPECT_TRUE(visible(game, "cmdOK"));
     EXPECT_EQ(control(game, "txtLetter").text, "");
@@ -115,7 +115,7 @@ TEST_F(GuessTest, AfterARestartTheLettersMustBeGuessedAgain) {
     game.Form_Click();
     EXPECT_EQ(revealedWord(), "PRO_R______");  // still on the board
     EXPECT_EQ(guess(game, "p"), GuessOutcome::Correct);
-    EXPECT_EQ(game.RightCount, 1);
+    EXPECT_EQ(game.rightCount(), 1);
     guessAll(game, {"r", "o", "g", "a", "m", "i"});
     EXPECT_EQ(guess(game, "n"), GuessOutcome::Won);
 }
@@ -128,7 +128,7 @@ TEST_F(GuessTest, NineWrongGuessesLose) {
         EXPECT_EQ(outcome, n < 9 ? GuessOutcome::Wrong : GuessOutcome::Lost);
         EXPECT_EQ(visible(game, "lblLoser"), n == 9);
     }
-    EXPECT_EQ(game.WrongCount, 9);
+    EXPECT_EQ(game.wrongCount(), 9);
     EXPECT_EQ(control(game, "lblWrong", 8).caption, "l");
     EXPECT_FALSE(visible(game, "cmdOK"));
     EXPECT_EQ(control(game, "txtLetter").text, "");
@@ -146,16 +146,16 @@ TEST_F(GuessTest, AWrongGuessAtSevenRightDoesNotWin) {
     guessAll(game, {"p", "r", "o", "g", "a", "m", "i"});
     EXPECT_EQ(guess(game, "z"), GuessOutcome::Wrong);
     EXPECT_FALSE(visible(game, "lblWin"));
-    EXPECT_EQ(game.RightCount, 7);
+    EXPECT_EQ(game.rightCount(), 7);
 }
 
 TEST_F(GuessTest, ThePressGoesThroughTheButtonClick) {
     type(game, "p");
     EXPECT_EQ(game.form().click(*game.form().find("cmdOK")).status, EventStatus::Handled);
-    EXPECT_EQ(game.RightCount, 1);
+    EXPECT_EQ(game.rightCount(), 1);
     type(game, "x");
     EXPECT_EQ(game.form().clickAt(centreOf(game.form(), "cmdOK")).status, EventStatus::Handled);
-    EXPECT_EQ(game.WrongCount, 1);
+    EXPECT_EQ(game.wrongCount(), 1);
 }
 
 // Failures part way through a press: what was done stays, the rest does not happen.
@@ -172,7 +172,7 @@ TEST_F(GuessFailureTest, FailureWhileRecordingTheWrongLetterChangesNothingElse) 
     // Operations: read the text; read it again in RecordWrongLetter; set the caption.
     const auto result = pressFailingAt("x", 3);
     EXPECT_EQ(result.status, EventStatus::Failed);
-    EXPECT_EQ(game.WrongCount, 0);
+    EXPECT_EQ(game.wrongCount(), 0);
     EXPECT_TRUE(game.form().drawing().primitives.empty());
     EXPECT_EQ(control(game, "lblWrong", 0).caption, "");
     EXPECT_EQ(control(game, "txtLetter").text, "x");  // not emptied
@@ -182,7 +182,7 @@ TEST_F(GuessFailureTest, FailureWhileDrawingLeavesTheLetterListedButUncounted) {
     const auto result = pressFailingAt("x", 4);
     EXPECT_EQ(result.status, EventStatus::Failed);
     EXPECT_EQ(control(game, "lblWrong", 0).caption, "x");
-    EXPECT_EQ(game.WrongCount, 0);
+    EXPECT_EQ(game.wrongCount(), 0);
     EXPECT_EQ(control(game, "txtLetter").text, "x");
 }
 
@@ -191,10 +191,10 @@ TEST_F(GuessFailureTest, FailureRevealingTheSecondRStopsBeforeCounting) {
     EXPECT_EQ(result.status, EventStatus::Failed);
     EXPECT_TRUE(visible(game, "lblR", 0));
     EXPECT_FALSE(visible(game, "lblR", 1));
-    EXPECT_EQ(game.RightCount, 0);
+    EXPECT_EQ(game.rightCount(), 0);
     // The letter was not counted, so giving it again counts it.
     EXPECT_EQ(guess(game, "r"), GuessOutcome::Correct);
-    EXPECT_EQ(game.RightCount, 1);
+    EXPECT_EQ(game.rightCount(), 1);
 }
 
 TEST_F(GuessFailureTest, FailureInsideTheLossBoardStopsBeforeTheBoxIsEmptied) {
@@ -203,7 +203,7 @@ TEST_F(GuessFailureTest, FailureInsideTheLossBoardStopsBeforeTheBoxIsEmptied) {
     // button, and ShowLossBoard starts with Cls.
     const auto result = pressFailingAt("l", 7);
     EXPECT_EQ(result.status, EventStatus::Failed);
-    EXPECT_EQ(game.WrongCount, 9);
+    EXPECT_EQ(game.wrongCount(), 9);
     EXPECT_TRUE(visible(game, "lblLoser"));
     EXPECT_FALSE(visible(game, "cmdOK"));
     EXPECT_EQ(game.form().drawing().primitives.size(), 9u);  // Cls failed
@@ -211,26 +211,26 @@ TEST_F(GuessFailureTest, FailureInsideTheLossBoardStopsBeforeTheBoxIsEmptied) {
 }
 
 TEST_F(GuessFailureTest, WrongCountOfNineRaisesTheIndexErrorBeforeDrawing) {
-    game.WrongCount = 9;
+    game.setCountersForTesting(game.rightCount(), 9);
     const auto result = pressFailingAt("x", 1000);
     EXPECT_EQ(result.status, EventStatus::Failed);
     ASSERT_TRUE(result.error);
     EXPECT_EQ(result.error->kind(), window::ErrorKind::IndexOutOfRange);
     EXPECT_TRUE(game.form().drawing().primitives.empty());
-    EXPECT_EQ(game.WrongCount, 9);
+    EXPECT_EQ(game.wrongCount(), 9);
     game.form().faults().clear();
 }
 
 TEST_F(GuessFailureTest, CounterAtItsLimitRaisesOverflowAndKeepsItsValue) {
-    game.WrongCount = 32767;
+    game.setCountersForTesting(game.rightCount(), 32767);
     // lblWrong(32767) does not exist, so the wrong path fails on its lookup; the right
     // path reaches the increment.
-    game.RightCount = 32767;
+    game.setCountersForTesting(32767, game.wrongCount());
     type(game, "p");
     const auto result = game.form().click(*game.form().find("cmdOK"));
     ASSERT_TRUE(result.error);
     EXPECT_EQ(result.error->kind(), window::ErrorKind::Overflow);
-    EXPECT_EQ(game.RightCount, 32767);
+    EXPECT_EQ(game.rightCount(), 32767);
     EXPECT_TRUE(visible(game, "lblP"));  // shown before the count failed
 }
 

@@ -64,8 +64,8 @@ TEST(KeysTest, EachKeyDoesWhatTheSameClickDoes) {
         if (row.click) static_cast<void>(clicked.form().clickAt(*row.click));
         EXPECT_EQ(keyed.screen(), row.after);
         EXPECT_TRUE(snapshot(keyed.form()) == snapshot(clicked.form()));
-        EXPECT_EQ(keyed.WrongCount, clicked.WrongCount);
-        EXPECT_EQ(keyed.RightCount, clicked.RightCount);
+        EXPECT_EQ(keyed.wrongCount(), clicked.wrongCount());
+        EXPECT_EQ(keyed.rightCount(), clicked.rightCount());
         if (!row.click) {
             EXPECT_TRUE(snapshot(keyed.form()) == before) << "the key did something";
         }

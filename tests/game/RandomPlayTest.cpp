@@ -139,12 +139,12 @@ std::optional<std::string> play(const std::vector<Step>& steps, std::set<Screen>
         } else {
             const std::string text = control(game, "txtLetter").text;
             const bool pressable = visible(game, "cmdOK");
-            const int wrongBefore = game.WrongCount;
+            const int wrongBefore = game.wrongCount();
             result = step.kind == StepKind::Press ? game.form().click(cmdOK)
                                                   : game.form().clickAt(step.at);
             if (pressable && word.count(text)) counted.insert(text);
             if (pressable && !word.count(text)) {
-                if (game.WrongCount != wrongBefore + 1)
+                if (game.wrongCount() != wrongBefore + 1)
                     return fail("a wrong guess was not counted");
                 if (control(game, "lblWrong", wrongBefore).caption != text) {
                     return fail("the wrong text was not listed as typed");
@@ -154,10 +154,10 @@ std::optional<std::string> play(const std::vector<Step>& steps, std::set<Screen>
                 return fail("box not emptied");
         }
         if (result.status == EventStatus::Failed) return fail(result.error->what());
-        if (game.RightCount < 0 || game.RightCount > 8) return fail("RightCount out of range");
-        if (game.WrongCount < 0 || game.WrongCount > 9) return fail("WrongCount out of range");
-        if (game.RightCount != static_cast<int>(counted.size())) {
-            return fail("RightCount " + std::to_string(game.RightCount) + " but " +
+        if (game.rightCount() < 0 || game.rightCount() > 8) return fail("RightCount out of range");
+        if (game.wrongCount() < 0 || game.wrongCount() > 9) return fail("WrongCount out of range");
+        if (game.rightCount() != static_cast<int>(counted.size())) {
+            return fail("RightCount " + std::to_string(game.rightCount()) + " but " +
                         std::to_string(counted.size()) + " distinct letters counted");
         }
         const auto screen = screenOf(game);

@@ -44,7 +44,7 @@ std::vector<std::string> trace(Form1& game, const std::function<void(Form1&)>& e
     struct Counters {
         int right, wrong;
     };
-    const auto read = [&game] { return Counters{game.RightCount, game.WrongCount}; };
+    const auto read = [&game] { return Counters{game.rightCount(), game.wrongCount()}; };
     Counters last = read();
     std::vector<std::pair<std::size_t, std::string>> stores;  // before the n-th operation
     std::size_t operations = 0;
@@ -149,7 +149,7 @@ const Path kPaths[] = {
     {"correct letter at nine wrong",
      [](Form1& g) {
          g.Form_Click();
-         g.WrongCount = 9;
+         g.setCountersForTesting(0, 9);
      },
      pressing("p"),
      "Text? txtLetter; Visible lblP; RightCount=1; " + kEndGameLost + "; Text= txtLetter"},

@@ -27,7 +27,8 @@ using window::ControlKind;
 
 namespace {
 
-std::uint16_t key(ControlId id) {
+// Widgets are kept by their control's place in the form.
+std::uint16_t slotOf(ControlId id) {
     return static_cast<std::uint16_t>(id);
 }
 
@@ -48,7 +49,7 @@ FormView::FormView(window::Form& form, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     fonts_.resize(form.controls().size());
     lines_.resize(form.controls().size());
-    createWidgets();
+    createShownWidgets();
     addShortcuts();
     form_.setObserver(this);
     FormAccessible::installFactory();
@@ -63,7 +64,7 @@ void FormView::showCentred() {
 }
 
 QWidget* FormView::widgetFor(ControlId id) const {
-    const auto it = widgets_.find(key(id));
+    const auto it = widgets_.find(slotOf(id));
     return it == widgets_.end() ? nullptr : it->second;
 }
 
@@ -71,14 +72,14 @@ QWidget* FormView::widgetFor(ControlId id) const {
 // first frame, whichever comes first: building a line edit loads the font database, which
 // the first frame of a start screen without text does not need, and the first click
 // should not wait for.
-void FormView::createWidgets() {
+void FormView::createShownWidgets() {
     const auto controls = form_.controls();
     for (std::size_t i = 0; i < controls.size(); ++i) {
         if (isWidgetKind(controls[i].kind())) syncWidget(static_cast<ControlId>(i));
     }
 }
 
-void FormView::prepareWidgets() {
+void FormView::createHiddenWidgets() {
     const auto controls = form_.controls();
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const auto id = static_cast<ControlId>(i);
@@ -97,7 +98,7 @@ QWidget* FormView::createWidget(ControlId id) {
     widget->setGeometry(toPixels(control.bounds()).toRect());
     widget->setFont(qtFont(control.design->font));
     widget->installEventFilter(this);
-    widgets_[key(id)] = widget;
+    widgets_[slotOf(id)] = widget;
     orderTabs();
     return widget;
 }
@@ -243,9 +244,9 @@ const LabelFont& FormView::fontOf(std::size_t control) const {
 }
 
 void FormView::paintEvent(QPaintEvent* event) {
-    if (!widgetsPrepared_) {
-        widgetsPrepared_ = true;
-        QMetaObject::invokeMethod(this, &FormView::prepareWidgets, Qt::QueuedConnection);
+    if (!hiddenWidgetsCreated_) {
+        hiddenWidgetsCreated_ = true;
+        QMetaObject::invokeMethod(this, &FormView::createHiddenWidgets, Qt::QueuedConnection);
     }
     QPainter painter(this);
     const QRect dirty = event->rect();

@@ -56,8 +56,8 @@ class FormView : public QWidget, private window::FormObserver {
     void repaintNeeded(window::Rect area) override;
     void controlChanged(window::ControlId id) override;
 
-    void createWidgets();
-    void prepareWidgets();
+    void createShownWidgets();
+    void createHiddenWidgets();
     QWidget* createWidget(window::ControlId id);
     void orderTabs();
     void addShortcuts();
@@ -82,7 +82,7 @@ class FormView : public QWidget, private window::FormObserver {
     mutable std::vector<std::optional<std::vector<window::LaidLine>>> lines_;
     std::unordered_map<std::uint16_t, QWidget*> widgets_;
     std::optional<window::Hit> pressed_;
-    bool widgetsPrepared_ = false;
+    bool hiddenWidgetsCreated_ = false;
     std::optional<window::ControlId> typing_;  // the text box whose typing is being handed on
     bool writing_ = false;                     // the game is writing into a text box
     ErrorReporter reporter_;

@@ -32,7 +32,7 @@ TEST_F(InputTest, ClickOnTheButtonJudgesTheTypedText) {
     QTest::keyClicks(textBox(), "p");
     EXPECT_EQ(control(game, "txtLetter").text, "p");
     QTest::mouseClick(button(), Qt::LeftButton);
-    EXPECT_EQ(game.RightCount, 1);
+    EXPECT_EQ(game.rightCount(), 1);
     EXPECT_EQ(textBox()->text(), "");
 }
 
@@ -40,7 +40,7 @@ TEST_F(InputTest, ClickInTheTextBoxIsNoClickOnTheWindow) {
     clickBackground();
     guess(game, "x");
     QTest::mouseClick(textBox(), Qt::LeftButton);
-    EXPECT_EQ(game.WrongCount, 1);
+    EXPECT_EQ(game.wrongCount(), 1);
 }
 
 TEST_F(InputTest, AltOPressesTheButtonOnlyWhileItShows) {
@@ -52,7 +52,7 @@ TEST_F(InputTest, AltOPressesTheButtonOnlyWhileItShows) {
     clickBackground();
     type(game, "x");
     pressAltO();
-    EXPECT_TRUE(waitFor([&] { return game.WrongCount == 1; }));
+    EXPECT_TRUE(waitFor([&] { return game.wrongCount() == 1; }));
     EXPECT_EQ(control(game, "lblWrong", 0).caption, "x");
 }
 
@@ -61,7 +61,7 @@ TEST_F(InputTest, EnterInTheTextBoxPressesTheButton) {
     textBox()->setFocus();
     QTest::keyClicks(textBox(), "r");
     QTest::keyClick(textBox(), Qt::Key_Return);
-    EXPECT_EQ(game.RightCount, 1);
+    EXPECT_EQ(game.rightCount(), 1);
     EXPECT_TRUE(visible(game, "lblR", 1));
 }
 
@@ -100,7 +100,7 @@ TEST_F(InputTest, HostileTextThroughTheViewIsListedAsItArrived) {
         QTest::mouseClick(button(), Qt::LeftButton);
         EXPECT_EQ(control(game, "lblWrong", static_cast<int>(k)).caption, arrived);
     }
-    EXPECT_EQ(game.WrongCount, static_cast<int>(texts.size()));
+    EXPECT_EQ(game.wrongCount(), static_cast<int>(texts.size()));
     EXPECT_TRUE(errors.empty());
     static_cast<void>(grab());  // and all of it paints
 }
@@ -116,7 +116,7 @@ TEST_F(InputTest, ARunTimeErrorIsReportedAndTheWindowKeepsGoing) {
     QTest::mouseClick(button(), Qt::LeftButton);
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(control(game, "lblWrong", 0).caption, "x");
-    EXPECT_EQ(game.WrongCount, 1);
+    EXPECT_EQ(game.wrongCount(), 1);
 }
 
 }  // namespace

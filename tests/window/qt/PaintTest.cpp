@@ -30,7 +30,7 @@ TEST_F(ViewTest, StartScreenIsPlainButtonFace) {
 
 TEST_F(ViewTest, FirstClickPaintsTheBoard) {
     clickBackground();
-    ASSERT_EQ(game.WrongCount, 0);
+    ASSERT_EQ(game.wrongCount(), 0);
     ASSERT_TRUE(visible(game, "cmdOK"));
     const QImage image = grab();
     EXPECT_EQ(at(image, 4500, 4000), kViolet);
