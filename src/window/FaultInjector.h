@@ -37,7 +37,12 @@ class FaultInjector {
   public:
     // Makes the n-th operation from now fail (1 is the next one).
     void failOperation(std::uint64_t n) { failAt_ = performed_ + n; }
-    void clear() { failAt_.reset(); }
+    // Makes the next operation of this kind on this control (none: the form) fail.
+    void failNext(OperationRecord op) { failOn_ = op; }
+    void clear() {
+        failAt_.reset();
+        failOn_.reset();
+    }
 
     void startRecording() {
         recording_ = true;
@@ -60,12 +65,17 @@ class FaultInjector {
             failAt_.reset();
             return true;
         }
+        if (failOn_ && *failOn_ == op) {
+            failOn_.reset();
+            return true;
+        }
         return false;
     }
 
   private:
     std::uint64_t performed_ = 0;
     std::optional<std::uint64_t> failAt_;
+    std::optional<OperationRecord> failOn_;
     bool recording_ = false;
     std::vector<OperationRecord> recorded_;
     std::function<void()> watcher_;

@@ -144,7 +144,7 @@ TEST_F(WonTest, ClickOnTheBannerClearsTheBoardAndShowsTheBlueClosingScreen) {
 }
 
 TEST_F(WonTest, FailureInsideTheWinBoardLeavesTheBannerUp) {
-    game.form().faults().failOperation(3);  // Cls, shp1, then shp2
+    failNext(game.form(), window::OperationKind::Visible, "shp2");
     const auto result = game.form().clickAt({100, 100});
     EXPECT_EQ(result.status, EventStatus::Failed);
     EXPECT_TRUE(visible(game, "lblWin"));

@@ -168,8 +168,7 @@ TEST(GameStartFailureTest, FailureInPrepareBoardLeavesEarlierStepsDone) {
     Form1 game;
     game::drawFigurePiece(game.form(), 0);
     game.setCountersForTesting(5, 1);
-    // Operation 1 is the window's colour, 2 to 10 the boxes' colours: fail the fifth box.
-    game.form().faults().failOperation(6);
+    failNext(game.form(), window::OperationKind::BackColor, "lblWrong", 4);
     const auto result = game.form().clickAt(kEmptySpot);
     EXPECT_EQ(result.status, EventStatus::Failed);
     ASSERT_TRUE(result.error);
@@ -182,14 +181,9 @@ TEST(GameStartFailureTest, FailureInPrepareBoardLeavesEarlierStepsDone) {
 }
 
 TEST(GameStartFailureTest, FailureInTheLastStepLeavesEverythingElseDone) {
-    Form1 game;
-    game.form().faults().startRecording();
-    game.Form_Click();
-    const auto operations = game.form().faults().stopRecording().size();
-
     Form1 failing;
     failing.setCountersForTesting(failing.rightCount(), 4);
-    failing.form().faults().failOperation(operations);
+    failNext(failing.form(), window::OperationKind::BackColor, "lblPick");
     EXPECT_EQ(failing.form().clickAt(kEmptySpot).status, EventStatus::Failed);
     EXPECT_EQ(failing.wrongCount(), 0);
     EXPECT_TRUE(visible(failing, "lblwordrop"));

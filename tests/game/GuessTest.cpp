@@ -10,6 +10,7 @@ namespace {
 
 using game::GuessOutcome;
 using window::EventStatus;
+using window::OperationKind;
 using window::Violet;
 
 class GuessTest : public ::testing::Test {
@@ -161,16 +162,16 @@ TEST_F(GuessTest, ThePressGoesThroughTheButtonClick) {
 // Failures part way through a press: what was done stays, the rest does not happen.
 class GuessFailureTest : public GuessTest {
   protected:
-    window::EventResult pressFailingAt(const std::string& text, std::uint64_t operation) {
+    window::EventResult pressFailing(const std::string& text, window::OperationKind kind,
+                                     std::string_view name = {}, int index = -1) {
         type(game, text);
-        game.form().faults().failOperation(operation);
+        failNext(game.form(), kind, name, index);
         return game.form().click(*game.form().find("cmdOK"));
     }
 };
 
 TEST_F(GuessFailureTest, FailureWhileRecordingTheWrongLetterChangesNothingElse) {
-    // Operations: read the text; read it again in RecordWrongLetter; set the caption.
-    const auto result = pressFailingAt("x", 3);
+    const auto result = pressFailing("x", OperationKind::Caption, "lblWrong", 0);
     EXPECT_EQ(result.status, EventStatus::Failed);
     EXPECT_EQ(game.wrongCount(), 0);
     EXPECT_TRUE(game.form().drawing().primitives.empty());
@@ -179,7 +180,7 @@ TEST_F(GuessFailureTest, FailureWhileRecordingTheWrongLetterChangesNothingElse) 
 }
 
 TEST_F(GuessFailureTest, FailureWhileDrawingLeavesTheLetterListedButUncounted) {
-    const auto result = pressFailingAt("x", 4);
+    const auto result = pressFailing("x", OperationKind::Circle);
     EXPECT_EQ(result.status, EventStatus::Failed);
     EXPECT_EQ(control(game, "lblWrong", 0).caption, "x");
     EXPECT_EQ(game.wrongCount(), 0);
@@ -187,7 +188,7 @@ TEST_F(GuessFailureTest, FailureWhileDrawingLeavesTheLetterListedButUncounted) {
 }
 
 TEST_F(GuessFailureTest, FailureRevealingTheSecondRStopsBeforeCounting) {
-    const auto result = pressFailingAt("r", 3);
+    const auto result = pressFailing("r", OperationKind::Visible, "lblR", 1);
     EXPECT_EQ(result.status, EventStatus::Failed);
     EXPECT_TRUE(visible(game, "lblR", 0));
     EXPECT_FALSE(visible(game, "lblR", 1));
@@ -199,9 +200,7 @@ TEST_F(GuessFailureTest, FailureRevealingTheSecondRStopsBeforeCounting) {
 
 TEST_F(GuessFailureTest, FailureInsideTheLossBoardStopsBeforeTheBoxIsEmptied) {
     guessAll(game, {"b", "c", "d", "e", "f", "h", "j", "k"});
-    // Operations: read, read, caption, line (the left arm), then EndGameLost: banner,
-    // button, and ShowLossBoard starts with Cls.
-    const auto result = pressFailingAt("l", 7);
+    const auto result = pressFailing("l", OperationKind::Cls);
     EXPECT_EQ(result.status, EventStatus::Failed);
     EXPECT_EQ(game.wrongCount(), 9);
     EXPECT_TRUE(visible(game, "lblLoser"));
@@ -212,13 +211,13 @@ TEST_F(GuessFailureTest, FailureInsideTheLossBoardStopsBeforeTheBoxIsEmptied) {
 
 TEST_F(GuessFailureTest, WrongCountOfNineRaisesTheIndexErrorBeforeDrawing) {
     game.setCountersForTesting(game.rightCount(), 9);
-    const auto result = pressFailingAt("x", 1000);
+    type(game, "x");
+    const auto result = game.form().click(*game.form().find("cmdOK"));
     EXPECT_EQ(result.status, EventStatus::Failed);
     ASSERT_TRUE(result.error);
     EXPECT_EQ(result.error->kind(), window::ErrorKind::IndexOutOfRange);
     EXPECT_TRUE(game.form().drawing().primitives.empty());
     EXPECT_EQ(game.wrongCount(), 9);
-    game.form().faults().clear();
 }
 
 TEST_F(GuessFailureTest, CounterAtItsLimitRaisesOverflowAndKeepsItsValue) {

@@ -1,5 +1,6 @@
 #include "Play.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace wordrop::testing {
@@ -25,6 +26,16 @@ game::GuessOutcome guess(Form1& game, const std::string& text) {
 
 void guessAll(Form1& game, std::initializer_list<const char*> texts) {
     for (const char* text : texts) static_cast<void>(guess(game, text));
+}
+
+void failNext(Form& form, window::OperationKind kind, std::string_view name, int index) {
+    std::optional<std::uint16_t> id;
+    if (!name.empty()) {
+        const auto found = form.find(name, index);
+        if (!found) throw std::logic_error("the form has no control " + std::string(name));
+        id = static_cast<std::uint16_t>(*found);
+    }
+    form.faults().failNext({kind, id});
 }
 
 window::Point centreOf(const Form& form, std::string_view name, int index) {

@@ -33,6 +33,9 @@ inline constexpr std::initializer_list<const char*> kWholeWord{"p", "r", "o", "g
 inline constexpr std::initializer_list<const char*> kNineWrong{"b", "c", "d", "e", "f",
                                                                "h", "j", "k", "l"};
 
+// Makes the next operation of the kind on the named control (no name: the form) fail.
+void failNext(Form& form, window::OperationKind kind, std::string_view name = {}, int index = -1);
+
 // The twip in the middle of a control.
 window::Point centreOf(const Form& form, std::string_view name, int index = -1);
 

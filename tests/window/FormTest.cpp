@@ -203,7 +203,7 @@ TEST(CounterTest, IncrementIsCheckedAt32767) {
 TEST(FaultInjectionTest, TheChosenOperationFailsAndTheOnesBeforeStayDone) {
     Form form{kDesign, kLayout};
     const ControlId mute = *form.find("lblMute");
-    form.faults().failOperation(3);
+    form.faults().failNext({OperationKind::Visible, static_cast<std::uint16_t>(mute)});
     form.setBackColor(mute, Violet);
     form.setForeColor(mute, Violet);
     EXPECT_THROW(form.setVisible(mute, false), RuntimeError);

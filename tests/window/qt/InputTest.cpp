@@ -108,7 +108,7 @@ TEST_F(InputTest, HostileTextThroughTheViewIsListedAsItArrived) {
 TEST_F(InputTest, ARunTimeErrorIsReportedAndTheWindowKeepsGoing) {
     clickBackground();
     type(game, "x");
-    game.form().faults().failOperation(3);
+    failNext(game.form(), window::OperationKind::Caption, "lblWrong", 0);
     QTest::mouseClick(button(), Qt::LeftButton);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find("Caption"), std::string::npos) << errors[0];
