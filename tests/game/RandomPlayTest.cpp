@@ -99,20 +99,14 @@ std::vector<Step> randomSteps(std::uint64_t seed, std::size_t count) {
     return steps;
 }
 
-enum class Screen { Start, Playing, Won, Lost, Closed };
+using game::Screen;
 
-// Exactly one screen is up, read off what shows.
-std::optional<Screen> screenOf(const Form1& game) {
-    const bool closed = visible(game, "lblEnd") && visible(game, "lblEnd2");
-    const bool won = visible(game, "lblWin");
-    const bool lost = visible(game, "lblLoser");
+// At most one of the screens that cover the board shows at a time.
+bool oneScreenShows(const Form1& game) {
     const bool playing = visible(game, "cmdOK") && visible(game, "txtLetter");
-    if (closed + won + lost + playing > 1) return std::nullopt;
-    if (closed) return Screen::Closed;
-    if (won) return Screen::Won;
-    if (lost) return Screen::Lost;
-    if (playing) return Screen::Playing;
-    return Screen::Start;
+    return visible(game, "lblEnd") + visible(game, "lblWin") + visible(game, "lblLoser") +
+               playing <=
+           1;
 }
 
 // Plays the steps and returns what went wrong first, if anything.
@@ -160,12 +154,12 @@ std::optional<std::string> play(const std::vector<Step>& steps, std::set<Screen>
             return fail("RightCount " + std::to_string(game.rightCount()) + " but " +
                         std::to_string(counted.size()) + " distinct letters counted");
         }
-        const auto screen = screenOf(game);
-        if (!screen) return fail("more than one screen shows");
-        if (seen) seen->insert(*screen);
+        if (!oneScreenShows(game)) return fail("more than one screen shows");
+        const Screen screen = game.screen();
+        if (seen) seen->insert(screen);
         if (closedAt && snapshot(game.form()) != *closedAt)
             return fail("the closing screen changed");
-        if (*screen == Screen::Closed && !closedAt) closedAt = snapshot(game.form());
+        if (screen == Screen::Closed && !closedAt) closedAt = snapshot(game.form());
     }
     return std::nullopt;
 }
