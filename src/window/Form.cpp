@@ -7,9 +7,6 @@ namespace wordrop::window {
 
 namespace {
 
-// Pens are one pixel wide; the view paints at 15 twips a pixel.
-constexpr int kPenTwips = 15;
-
 bool hasCaption(ControlKind kind) {
     return kind == ControlKind::Label || kind == ControlKind::CommandButton;
 }
@@ -26,19 +23,19 @@ std::string padded(const ControlDesign& design) {
 
 }  // namespace
 
-Rect boundsOf(Segment s, int penTwips) {
+// Geometry only: how wide the pen paints is the view's to add.
+Rect boundsOf(Segment s) {
     const int left = std::min(s.from.x, s.to.x);
     const int top = std::min(s.from.y, s.to.y);
-    return {left, top, std::abs(s.to.x - s.from.x) + penTwips,
-            std::abs(s.to.y - s.from.y) + penTwips};
+    return {left, top, std::abs(s.to.x - s.from.x) + 1, std::abs(s.to.y - s.from.y) + 1};
 }
 
 Rect boundsOf(const Primitive& primitive) {
     if (const auto* c = std::get_if<CircleShape>(&primitive)) {
-        const int r = c->radius + kPenTwips;
-        return {c->centre.x - r, c->centre.y - r, 2 * r + kPenTwips, 2 * r + kPenTwips};
+        const int r = c->radius;
+        return {c->centre.x - r, c->centre.y - r, 2 * r + 1, 2 * r + 1};
     }
-    return boundsOf(std::get<LineShape>(primitive).segment, kPenTwips);
+    return boundsOf(std::get<LineShape>(primitive).segment);
 }
 
 std::string displayName(const Control& control) {

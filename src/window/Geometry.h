@@ -56,7 +56,7 @@ struct Segment {
     friend constexpr bool operator==(Segment, Segment) = default;
 };
 
-// The smallest rectangle that holds the segment, including the pixel under its end points.
-Rect boundsOf(Segment s, int penTwips);
+// The smallest rectangle that holds the segment, its end points included.
+Rect boundsOf(Segment s);
 
 }  // namespace wordrop::window

@@ -219,7 +219,7 @@ void FormView::syncWidget(ControlId id) {
 }
 
 void FormView::repaintNeeded(window::Rect area) {
-    update(toPixels(area).toAlignedRect().adjusted(-1, -1, 1, 1));
+    update(repaintArea(area));
 }
 
 void FormView::controlChanged(ControlId id) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QRect>
 #include <QRectF>
 #include <QSizeF>
 
@@ -26,6 +27,12 @@ inline QRectF toPixels(window::Rect r) {
 
 inline QSizeF toPixels(window::Size s) {
     return {toPixels(s.width), toPixels(s.height)};
+}
+
+// The pixels a change in twips touches: lines and outlines are drawn a pixel wide and
+// smoothed, so one more pixel all round.
+inline QRect repaintArea(window::Rect r) {
+    return toPixels(r).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
 // The twip under a position given in logical pixels.
