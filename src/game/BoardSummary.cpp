@@ -39,7 +39,7 @@ std::string summarize(const Form1& game) {
         case Screen::Playing:
             return wrongGuesses(game) + ". Word: " + word(game);
         case Screen::Won:
-            return "You win! The word was PROGRAMMING.";
+            return "You win! The word was " + std::string(kWord) + ".";
         case Screen::Lost:
             return "You lose. " + wrongGuesses(game) + ".";
         case Screen::Closed:

@@ -2,6 +2,7 @@
 
 #include <bitset>
 #include <cstdint>
+#include <string_view>
 
 #include "game/Form1Controls.h"
 #include "window/Counter.h"
@@ -21,6 +22,8 @@ enum class GuessOutcome : std::uint8_t {
 // The screens of the program, in the order a game goes through them.
 enum class Screen : std::uint8_t { Start, Playing, Won, Lost, Closed };
 
+// The hidden word.
+inline constexpr std::string_view kWord = "PROGRAMMING";
 inline constexpr std::int16_t kLettersToWin = 8;
 // What a screen reader is told of a wrong guess at the most, in bytes.
 inline constexpr std::size_t kLongestGuessTold = 40;

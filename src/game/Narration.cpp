@@ -51,7 +51,7 @@ std::string newScreen(const BoardLook& after) {
             return "A new game: the word has " + std::to_string(after.word.size()) +
                    " letters. Pick a letter.";
         case Screen::Won:
-            return "You win! The word was PROGRAMMING.";
+            return "You win! The word was " + std::string(kWord) + ".";
         case Screen::Lost:
             return "You lose!";
         case Screen::Closed:

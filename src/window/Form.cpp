@@ -23,68 +23,6 @@ std::string padded(const ControlDesign& design) {
 
 }  // namespace
 
-// Geometry only: how wide the pen paints is the view's to add.
-Rect boundsOf(Segment s) {
-    const int left = std::min(s.from.x, s.to.x);
-    const int top = std::min(s.from.y, s.to.y);
-    return {left, top, std::abs(s.to.x - s.from.x) + 1, std::abs(s.to.y - s.from.y) + 1};
-}
-
-Rect boundsOf(const Primitive& primitive) {
-    if (const auto* c = std::get_if<CircleShape>(&primitive)) {
-        const int r = c->radius;
-        return {c->centre.x - r, c->centre.y - r, 2 * r + 1, 2 * r + 1};
-    }
-    return boundsOf(std::get<LineShape>(primitive).segment);
-}
-
-std::string displayName(const Control& control) {
-    std::string name(control.name());
-    if (control.index() >= 0) name += "(" + std::to_string(control.index()) + ")";
-    return name;
-}
-
-const char* kindName(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Label:
-            return "Label";
-        case ControlKind::TextBox:
-            return "TextBox";
-        case ControlKind::CommandButton:
-            return "CommandButton";
-        case ControlKind::Shape:
-            return "Shape";
-        case ControlKind::Line:
-            return "Line";
-    }
-    return "Control";
-}
-
-const char* operationName(OperationKind kind) {
-    switch (kind) {
-        case OperationKind::Visible:
-            return "Visible";
-        case OperationKind::Caption:
-            return "Caption";
-        case OperationKind::TextRead:
-        case OperationKind::TextWrite:
-            return "Text";
-        case OperationKind::ForeColor:
-            return "ForeColor";
-        case OperationKind::BackColor:
-            return "BackColor";
-        case OperationKind::FillStyle:
-            return "FillStyle";
-        case OperationKind::Cls:
-            return "Cls";
-        case OperationKind::Circle:
-            return "Circle";
-        case OperationKind::Line:
-            return "Line";
-    }
-    return "operation";
-}
-
 Form::Form(const FormDesign& design, std::span<const ControlDesign> layout)
     : design_(design), handlers_(layout.size()), back_(design.back) {
     controls_.reserve(layout.size());
