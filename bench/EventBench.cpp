@@ -17,7 +17,7 @@
 namespace {
 
 using wordrop::game::Form1;
-using wordrop::view::FormView;
+using wordrop::window::qt::FormView;
 namespace window = wordrop::window;
 
 // Lets a new view finish showing: its first paint, and the widgets it prepares after it.

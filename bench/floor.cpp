@@ -37,8 +37,8 @@ int main(int argc, char* argv[]) {
                                                         : Qt::AlignLeft));
                 label->setAutoFillBackground(true);
                 QPalette palette = label->palette();
-                palette.setColor(QPalette::Window, view::toQColor(design.back));
-                palette.setColor(QPalette::WindowText, view::toQColor(design.fore));
+                palette.setColor(QPalette::Window, window::qt::toQColor(design.back));
+                palette.setColor(QPalette::WindowText, window::qt::toQColor(design.fore));
                 label->setPalette(palette);
                 widget = label;
                 break;
@@ -58,8 +58,8 @@ int main(int argc, char* argv[]) {
                 break;
             }
         }
-        widget->setGeometry(view::toPixels(design.bounds).toRect());
-        if (!design.font.face.empty()) widget->setFont(view::qtFont(design.font));
+        widget->setGeometry(window::qt::toPixels(design.bounds).toRect());
+        if (!design.font.face.empty()) widget->setFont(window::qt::qtFont(design.font));
         widget->setVisible(design.visible);
     }
     window.show();

@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     for (const wordrop::testing::ScreenShot& screen : wordrop::testing::screenShots()) {
         if (!screen.inDocs) continue;
         wordrop::game::Form1 game;
-        wordrop::view::FormView view(game.form());
+        wordrop::window::qt::FormView view(game.form());
         view.show();
         screen.play(game);
         const QString path = dir + "/" + screen.name + suffix + ".png";

@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <iostream>
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 ErrorReporter messageBoxReporter(QWidget* parent) {
     return [parent](const window::RuntimeError& error) {
@@ -14,4 +14,4 @@ ErrorReporter messageBoxReporter(QWidget* parent) {
     };
 }
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

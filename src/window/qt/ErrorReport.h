@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 // Tells the player about a run-time error that ended a handler.
 using ErrorReporter = std::function<void(const window::RuntimeError&)>;
@@ -14,4 +14,4 @@ using ErrorReporter = std::function<void(const window::RuntimeError&)>;
 // On stderr and in a message box over the window; the window keeps running.
 ErrorReporter messageBoxReporter(QWidget* parent);
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

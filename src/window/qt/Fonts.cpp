@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string_view>
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 namespace {
 
@@ -63,4 +63,4 @@ LabelFont labelFont(const window::FontDesign& design) {
     return result;
 }
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

@@ -4,7 +4,7 @@
 
 #include "window/Control.h"
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 // A face as a label draws it: the font, and the height of one line of a caption.
 struct LabelFont {
@@ -20,4 +20,4 @@ QFont qtFont(const window::FontDesign& design);
 // The same with the metrics a label lays its caption out by; this loads the font.
 LabelFont labelFont(const window::FontDesign& design);
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

@@ -7,7 +7,7 @@
 #include "window/qt/Pixels.h"
 #include "window/qt/QtText.h"
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 namespace {
 
@@ -276,4 +276,4 @@ void FormAccessible::announce(const QString& sentence) {
     QAccessible::updateAccessibility(&shown);
 }
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

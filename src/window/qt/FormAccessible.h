@@ -6,7 +6,7 @@
 
 #include "window/Form.h"
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 class FormView;
 
@@ -50,4 +50,4 @@ class FormAccessible : public QAccessibleWidget {
     QAccessible::Id notification_ = 0;
 };
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

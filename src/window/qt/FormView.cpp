@@ -20,7 +20,7 @@
 #include "window/qt/QtText.h"
 #include "window/qt/WindowFrame.h"
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 using window::ControlId;
 using window::ControlKind;
@@ -344,4 +344,4 @@ void FormView::tell(const std::string& what) {
         accessible->announce(toQString(what));
 }
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

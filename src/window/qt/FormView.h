@@ -15,7 +15,7 @@
 
 class QLineEdit;
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 class GraphicalButton;
 class WindowFrame;
@@ -91,4 +91,4 @@ class FormView : public QWidget, private window::FormObserver {
     WindowFrame* frame_ = nullptr;
 };
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QStyle>
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 GraphicalButton::GraphicalButton(QWidget* parent) : QPushButton(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -42,4 +42,4 @@ void GraphicalButton::paintEvent(QPaintEvent*) {
     }
 }
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QPushButton>
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 // A command button drawn in its own background colour, as a graphical-style button is:
 // a raised face that sinks while pressed, the caption with its access key underlined.
@@ -20,4 +20,4 @@ class GraphicalButton : public QPushButton {
     QColor text_;
 };
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

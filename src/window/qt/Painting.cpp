@@ -8,7 +8,7 @@
 #include "window/LineBreaker.h"
 #include "window/qt/Pixels.h"
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 namespace {
 
@@ -112,4 +112,4 @@ void paintDrawing(QPainter& painter, const window::DrawingSurface& drawing) {
     painter.restore();
 }
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

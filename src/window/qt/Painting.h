@@ -12,7 +12,7 @@
 
 class QPainter;
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 QColor toQColor(window::Colour colour);
 
@@ -29,4 +29,4 @@ void paintShape(QPainter& painter, const window::Control& shape);
 void paintLineControl(QPainter& painter, const window::Control& line);
 void paintDrawing(QPainter& painter, const window::DrawingSurface& drawing);
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

@@ -9,7 +9,7 @@
 
 // The one place where the form's twips become the view's logical pixels and back:
 // 15 twips a pixel, the ratio of a 96-dpi screen. Device pixels follow from Qt's scale.
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 inline constexpr double kTwipsPerPixel = 15.0;
 
@@ -40,4 +40,4 @@ inline window::Point toTwips(QPointF p) {
     return {static_cast<int>(p.x() * kTwipsPerPixel), static_cast<int>(p.y() * kTwipsPerPixel)};
 }
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

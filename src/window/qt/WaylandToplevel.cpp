@@ -6,7 +6,7 @@
 
 #include "xdg-shell-client-protocol.h"
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 // Qt's own hints leave out the title bar it draws, and a window whose maximum size is
 // set cannot follow a maximized state: these hints, sent after Qt's, take their place. The
@@ -21,4 +21,4 @@ void setFixedToplevelSize(QWindow* window, QSize size) {
     xdg_toplevel_set_max_size(toplevel, size.width(), size.height());
 }
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

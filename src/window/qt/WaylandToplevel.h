@@ -4,11 +4,11 @@
 
 class QWindow;
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 // Tells a Wayland compositor that the window's toplevel cannot be resized: its smallest and
 // largest size are both this size, frame included. Does nothing on other platforms, or in a
 // build without Wayland's client library.
 void setFixedToplevelSize(QWindow* window, QSize size);
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

@@ -1,7 +1,7 @@
 #include "window/qt/WaylandToplevel.h"
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 void setFixedToplevelSize(QWindow*, QSize) {}
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

@@ -9,7 +9,7 @@
 
 #include "window/qt/WaylandToplevel.h"
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 namespace {
 
@@ -81,4 +81,4 @@ void WindowFrame::sendSizeHints() {
     setFixedToplevelSize(window_.windowHandle(), window_.frameGeometry().size());
 }
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

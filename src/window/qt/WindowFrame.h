@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 // Keeps a top-level window at its design size whatever the window system asks, and opens
 // it in the middle of its screen with the window manager's frame counted in.
@@ -34,4 +34,4 @@ class WindowFrame : public QObject {
     bool centred_ = false;
 };
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 namespace {
 
@@ -33,4 +33,4 @@ QIcon windowIcon() {
     return icon;
 }
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

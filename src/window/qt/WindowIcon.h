@@ -2,9 +2,9 @@
 
 #include <QIcon>
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 // The game's icon for its window, in the sizes a desktop asks for.
 QIcon windowIcon();
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

@@ -20,7 +20,7 @@ QString fileName(const char* screen, qreal scale) {
 
 QImage draw(const ScreenShot& screen) {
     game::Form1 game;
-    view::FormView view(game.form());
+    window::qt::FormView view(game.form());
     view.show();
     screen.play(game);
     return view.grab().toImage().convertToFormat(QImage::Format_RGB32);

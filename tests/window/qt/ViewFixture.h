@@ -44,7 +44,7 @@ class ViewTest : public ::testing::Test {
     bool waitFor(const std::function<bool()>& condition, int timeoutMs = 2000);
 
     Form1 game;
-    view::FormView view{game.form()};
+    window::qt::FormView view{game.form()};
     std::vector<std::string> errors;
 };
 

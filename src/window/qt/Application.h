@@ -3,17 +3,17 @@
 #include <QApplication>
 #include <memory>
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 // The application object, named for the desktop, with Qt's messages reported as the
 // program's own. A display that cannot be opened, or is lost, ends the program with one
 // line on stderr and a failure status, never a core dump.
-class Runtime {
+class Application {
   public:
-    Runtime(int& argc, char** argv);
-    ~Runtime();
-    Runtime(const Runtime&) = delete;
-    Runtime& operator=(const Runtime&) = delete;
+    Application(int& argc, char** argv);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
 
     int exec();
 
@@ -21,4 +21,4 @@ class Runtime {
     std::unique_ptr<QApplication> app_;
 };
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt

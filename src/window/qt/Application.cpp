@@ -1,4 +1,4 @@
-#include "window/qt/Runtime.h"
+#include "window/qt/Application.h"
 
 #include "window/qt/WindowIcon.h"
 
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace wordrop::view {
+namespace wordrop::window::qt {
 
 namespace {
 
@@ -37,7 +37,7 @@ void report(QtMsgType type, const QMessageLogContext&, const QString& message) {
 
 }  // namespace
 
-Runtime::Runtime(int& argc, char** argv) {
+Application::Application(int& argc, char** argv) {
     qInstallMessageHandler(report);
     QApplication::setApplicationName(QString::fromLatin1(kProgram));
     QApplication::setDesktopFileName(QStringLiteral("io.github.wordrop.Wordrop"));
@@ -48,9 +48,9 @@ Runtime::Runtime(int& argc, char** argv) {
         std::fprintf(stderr, "%s: %s\n", kProgram, firstStartupWarning.c_str());
 }
 
-Runtime::~Runtime() = default;
+Application::~Application() = default;
 
-int Runtime::exec() {
+int Application::exec() {
     const int status = QApplication::exec();
     // Qt 6.4's Wayland client can hang for good while it stops its event threads, after the
     // window is gone. The game has nothing to save, so on Wayland the process ends here.
@@ -61,4 +61,4 @@ int Runtime::exec() {
     return status;
 }
 
-}  // namespace wordrop::view
+}  // namespace wordrop::window::qt
