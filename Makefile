@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The whole set-up on a fresh Debian 12 machine: `make run` or `make test`.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every event to its pixels: each handler alone, and with the repaint it causes, on Qt's
 // offscreen platform; with the area each event repaints against the area it changes.
 // Run at QT_SCALE_FACTOR=1 and 2 by bench/run.sh.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bare minimum for start-up: an empty Qt window of the game's size and title.
 #include <QApplication>
 #include <QWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor for start-up: the same window built the plain Qt way, one widget per
 // control (labels with their text and fonts, frames for shapes and lines, a line edit
 // and a push button), shown as the game shows at start.

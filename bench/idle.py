@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Wake-ups while the game waits for input, screen by screen, counted as the context
 switches of all its threads over five seconds.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs every benchmark and leaves the results in build/bench-results/.
 # Usage: bench/run.sh BUILD_DIR [ROUNDS]
 set -euo pipefail

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Start-up of the game against its floors, interleaved under one Xvfb.
 
 For each program: the time from exec to the window's first frame (the first damage the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes the icon's raw RGBA pixels as a C++ array: the window's icon then needs no
 # image decoder, and so loads no image plugins, at start-up.
 # -D RAW=<file> -D SIZE=<pixels> -D OUT=<file.inc>

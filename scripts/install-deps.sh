@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what building, running and testing Wordrop needs on Debian 12.
 # Safe to run again: it only installs what is missing and is quiet otherwise.
 set -euo pipefail

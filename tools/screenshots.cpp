@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws every screen of a game with the real view and saves each as a PNG.
 #include <QApplication>
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/BoardSummary.h"
 
 #include "game/Form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/Narration.h"
 
 #include <map>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/Colour.h"
 
 namespace wordrop::window {

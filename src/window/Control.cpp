@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/Control.h"
 
 #include <string>

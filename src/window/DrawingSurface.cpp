@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/DrawingSurface.h"
 
 namespace wordrop::window {

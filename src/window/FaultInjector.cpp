@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/FaultInjector.h"
 
 namespace wordrop::window {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/Form.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/Geometry.h"
 
 #include <algorithm>

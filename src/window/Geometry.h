@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Positions and sizes on the form, in twips (1440 to the inch), measured from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/RuntimeError.h"
 
 namespace wordrop::window {

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The accessibility tree as a screen reader gets it, over a real AT-SPI bus.
 
 Run inside its own session bus, one test class at a time:

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The game on Wayland: Debian's Weston, nested in an Xvfb of its own, where Qt draws the
 title bar itself. Real clicks and keys go in through the X server, pixels come back from it.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The game played from the outside: a real X window, real clicks and keys, real pixels.
 
 Usage: test_window.py WORDROP_BINARY [ARTIFACT_DIR]
@@ -342,6 +343,20 @@ class NoDisplayTest(unittest.TestCase):
         lines = result.stderr.strip().splitlines()
         self.assertEqual(len(lines), 1, result.stderr)
         self.assertTrue(lines[0].startswith("wordrop: cannot open the display"), lines[0])
+
+
+    def test_questions_are_answered_without_a_display(self):
+        env = {k: v for k, v in os.environ.items()
+               if k not in ("DISPLAY", "WAYLAND_DISPLAY") and not k.startswith("QT_")}
+        for args, status, stream in ((["--help"], 0, "stdout"), (["--version"], 0, "stdout"),
+                                     (["--bogus"], 2, "stderr")):
+            result = subprocess.run([BINARY, *args], env=env, capture_output=True, text=True,
+                                    timeout=30)
+            self.assertEqual(result.returncode, status, args)
+            said = getattr(result, stream)
+            self.assertTrue(said.startswith(("Usage: wordrop", "wordrop ")), said)
+            if status:
+                self.assertEqual(len(said.strip().splitlines()), 1, said)
 
 
 class LostDisplayTest(unittest.TestCase):

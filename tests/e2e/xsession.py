@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """A private X server and the game in it, driven and read as a player would."""
 
 import os

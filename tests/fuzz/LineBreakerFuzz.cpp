@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any caption in any box: the layout stays inside the caption and covers only the box.
 #include <cstddef>
 #include <cstdint>

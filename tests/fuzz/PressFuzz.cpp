@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes typed and pressed: the rules of a guess hold and nothing fails.
 #include <cstddef>
 #include <cstdint>

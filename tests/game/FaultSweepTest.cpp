@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every operation of every handler in whole games, made to fail one at a time: the
 // handler stops exactly there, what it did before stays done, and play goes on from the
 // state it left.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The figure under the gallows, piece by piece, on the form's drawing surface.
 #include <gtest/gtest.h>
 

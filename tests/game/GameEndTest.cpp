@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The screens after a game: Won, Lost, and the closing screen after each.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as it opens, and a click on its background starting a game.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole games played through the handlers, and the judging of each guess.
 #include <gtest/gtest.h>
 

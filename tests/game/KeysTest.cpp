@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every key on every screen does what a click on that screen could do, and nothing more.
 #include <gtest/gtest.h>
 

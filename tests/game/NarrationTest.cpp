@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a screen reader is told after each input of whole games: what a sighted player
 // sees change, no more.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Thousands of random clicks, presses and hostile texts, with the game's invariants
 // checked after every step. A failure prints its seed and the shortest step list found.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The operations each handler performs, path by path, against sequences written from the
 // game's step lists: groups expand in their visiting order, and a counter's new value
 // stands where it was stored between two operations.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the game into a temporary prefix and checks it the way a distribution would.
 # Usage: check_install.sh BUILD_DIR
 set -euo pipefail
@@ -24,6 +25,15 @@ if grep -qE '^[EW]:' <<<"$report"; then echo "$report"; exit 1; fi
 
 warnings=$(groff -man -ww -z "$prefix/share/man/man6/wordrop.6" 2>&1)
 [ -z "$warnings" ] || { echo "man page: $warnings"; exit 1; }
+
+# One version throughout: the program's, the metainfo's newest release and the man page's.
+version=$("$prefix/bin/wordrop" --version)
+version=${version#wordrop }
+grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$app.metainfo.xml" || {
+    echo "version $version is not the metainfo's release"; exit 1; }
+grep -q "\"Wordrop $version\"" "$prefix/share/man/man6/wordrop.6" || {
+    echo "version $version is not the man page's"; exit 1; }
+[ -f "$prefix/share/doc/wordrop/LICENSE" ] || { echo "missing: the licence"; exit 1; }
 
 # The installed program starts and keeps running until it is told to stop.
 status=0

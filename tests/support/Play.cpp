@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Play.h"
 
 #include <optional>

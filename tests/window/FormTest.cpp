@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The form runtime on its own: click routing, the drawing surface, run-time errors and
 // the fault-injection seam.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Label captions laid out the way a label shows them.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/qt/Application.h"
 
 #include "window/qt/WindowIcon.h"

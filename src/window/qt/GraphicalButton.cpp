@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/qt/GraphicalButton.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/qt/Painting.h"
 #include "window/qt/QtText.h"
 

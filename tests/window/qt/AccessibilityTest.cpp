@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What assistive technology reads of the window, screen by screen.
 #include <QAccessible>
 

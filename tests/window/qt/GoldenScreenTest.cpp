@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every screen, painted by the real view, against reference pictures reviewed by eye.
 // Redraw them on purpose with `make goldens`; a mismatch leaves the picture drawn and a
 // map of the differing pixels in the build's golden-failures folder.

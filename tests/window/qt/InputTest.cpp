@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Clicks and keys reaching the game through the view.
 #include "ViewFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as painted: every screen read back pixel by pixel.
 #include <QApplication>
 

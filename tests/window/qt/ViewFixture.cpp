@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ViewFixture.h"
 
 namespace wordrop::testing {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Widget tests run on Qt's offscreen platform unless told otherwise, with a runtime
 // folder of their own where the environment has none.
 #include <gtest/gtest.h>
