@@ -2,10 +2,11 @@
 # The whole set-up on a fresh Debian 12 machine: `make run` or `make test`.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
+MINIMAL_DIR ?= build-minimal
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 300
 
-.PHONY: all deps configure build run install test test-fast sanitize fuzz bench screenshots goldens lint clean
+.PHONY: all deps configure build run install test test-fast minimal sanitize fuzz bench screenshots goldens lint clean
 
 all: build
 
@@ -27,10 +28,16 @@ install: build
 
 # Everything: the suite on the normal build, then again with AddressSanitizer and UBSan
 # (clang), which adds short libFuzzer runs.
-test: test-fast sanitize
+test: test-fast sanitize minimal
 
 test-fast: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 900
+
+# The game alone, as a builder without our test tools would configure it.
+minimal: deps
+	@cmake -S . -B $(MINIMAL_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBUILD_TESTING=OFF \
+	    -DWORDROP_BENCHMARKS=OFF -DWORDROP_WERROR=ON >/dev/null
+	@cmake --build $(MINIMAL_DIR)
 
 sanitize: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
@@ -63,4 +70,4 @@ lint: deps
 	shellcheck $$(git ls-files '*.sh') .ci/run
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(MINIMAL_DIR)
