@@ -45,9 +45,16 @@ class Weston:
         self.socket = "wordrop-e2e"
         self.log = tempfile.TemporaryFile()
         width, height = OUTPUT_SIZE
+        # No panel (its launcher would take a stray click) and no animations (a window
+        # caught mid-zoom is no window to measure).
+        config = os.path.join(self.runtime_dir.name, "weston.ini")
+        with open(config, "w") as ini:
+            ini.write("[shell]\npanel-position=none\nanimation=none\nstartup-animation=none\n"
+                      "close-animation=none\nfocus-animation=none\n")
         self.process = subprocess.Popen(
             ["weston", "--backend=x11-backend.so", "--use-pixman", "--socket=" + self.socket,
-             "--width=%d" % width, "--height=%d" % height, "--no-config", "--idle-time=0"],
+             "--width=%d" % width, "--height=%d" % height, "--config=" + config,
+             "--idle-time=0"],
             env={**os.environ, "DISPLAY": server.name, "XDG_RUNTIME_DIR": self.runtime_dir.name},
             stdout=self.log, stderr=subprocess.STDOUT)
         deadline = time.monotonic() + 20
@@ -170,8 +177,11 @@ class WaylandTest(unittest.TestCase):
         return self.origin[0] + offset[0], self.origin[1] + offset[1]
 
     def click(self, offset, repeat=1):
-        self.xdotool("mousemove", *self.at(offset), "sleep", "0.1", "click", "--repeat", repeat,
-                     "--delay", 80, 1)
+        # The pointer comes in from one side, so that Weston sees it move even where the X
+        # pointer already stood.
+        x, y = self.at(offset)
+        self.xdotool("mousemove", x - 5, y - 5, "sleep", "0.05", "mousemove", x, y, "sleep", "0.1",
+                     "click", "--repeat", repeat, "--delay", 80, 1)
 
     def keys(self, *keys):
         self.xdotool("key", "--delay", 40, *keys)
