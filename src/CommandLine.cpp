@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "CommandLine.h"
 
-#include <array>
 #include <string_view>
 
 namespace wordrop {
@@ -9,32 +8,33 @@ namespace wordrop {
 namespace {
 
 // Qt's own options, by the name it gives them: those that take a value, and switches.
-constexpr std::array<std::string_view, 22> kQtWithValue{"platform",
-                                                        "platformpluginpath",
-                                                        "platformtheme",
-                                                        "plugin",
-                                                        "qwindowgeometry",
-                                                        "qwindowtitle",
-                                                        "qwindowicon",
-                                                        "style",
-                                                        "stylesheet",
-                                                        "session",
-                                                        "display",
-                                                        "geometry",
-                                                        "title",
-                                                        "name",
-                                                        "visual",
-                                                        "font",
-                                                        "fn",
-                                                        "bg",
-                                                        "background",
-                                                        "fg",
-                                                        "foreground",
-                                                        "im"};
-constexpr std::array<std::string_view, 7> kQtSwitches{
-    "reverse", "widgetcount", "nograb", "dograb", "sync", "testability", "qmljsdebugger"};
+constexpr std::string_view kQtWithValue[] = {"platform",
+                                             "platformpluginpath",
+                                             "platformtheme",
+                                             "plugin",
+                                             "qwindowgeometry",
+                                             "qwindowtitle",
+                                             "qwindowicon",
+                                             "style",
+                                             "stylesheet",
+                                             "session",
+                                             "display",
+                                             "geometry",
+                                             "title",
+                                             "name",
+                                             "visual",
+                                             "font",
+                                             "fn",
+                                             "bg",
+                                             "background",
+                                             "fg",
+                                             "foreground",
+                                             "im"};
+constexpr std::string_view kQtSwitches[] = {"reverse", "widgetcount", "nograb",       "dograb",
+                                            "sync",    "testability", "qmljsdebugger"};
 
-bool contains(auto list, std::string_view name) {
+template <std::size_t N>
+bool contains(const std::string_view (&list)[N], std::string_view name) {
     for (std::string_view entry : list) {
         if (entry == name) return true;
     }

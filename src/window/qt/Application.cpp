@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "window/qt/Application.h"
 
+#include "window/qt/WaylandToplevel.h"
 #include "window/qt/WindowIcon.h"
 
 #include <cstdio>
@@ -55,7 +56,7 @@ int Application::exec() {
     const int status = QApplication::exec();
     // Qt 6.4's Wayland client can hang for good while it stops its event threads, after the
     // window is gone. The game has nothing to save, so on Wayland the process ends here.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    if (onWayland()) {
         std::fflush(nullptr);
         std::_Exit(status);
     }

@@ -9,6 +9,10 @@
 
 namespace wordrop::window::qt {
 
+bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 // Qt's own hints leave out the title bar it draws, and a window whose maximum size is
 // set cannot follow a maximized state: these hints, sent after Qt's, take their place. The
 // compositor applies them with the window's next commit.

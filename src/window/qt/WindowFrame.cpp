@@ -19,10 +19,7 @@ constexpr Qt::WindowStates kSized = Qt::WindowMaximized | Qt::WindowFullScreen;
 }  // namespace
 
 WindowFrame::WindowFrame(QWidget& window, QSize size)
-    : QObject(&window),
-      window_(window),
-      size_(size),
-      wayland_(QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    : QObject(&window), window_(window), size_(size), wayland_(onWayland()) {
     if (wayland_) {
         // Qt holds a window to its maximum size even against a maximized state, which the
         // compositor then takes as a protocol error: the fixed size goes to the compositor
