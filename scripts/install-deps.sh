@@ -9,7 +9,7 @@ PACKAGES=(
     qt6-base-dev qt6-qpa-plugins libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-ebgaramond fonts-comic-neue fontconfig
-    woff2
+    woff2 dpkg-dev file lintian
     xvfb xdotool x11-utils imagemagick python3 python3-xlib libx11-dev valgrind
     librsvg2-bin desktop-file-utils appstream groff-base
     clang libclang-rt-14-dev clang-format shellcheck
@@ -17,8 +17,9 @@ PACKAGES=(
     qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
     weston qt6-wayland openbox orca
 )
-GELASIO_VERSION=5.3.0
-GELASIO_DIR=/usr/local/share/fonts/truetype/gelasio
+
+# The build fetches Gelasio with npm: Debian's, unless the machine has its own Node.js.
+command -v npm >/dev/null || PACKAGES+=(npm)
 
 sudo_if_needed() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -33,7 +34,24 @@ missing_packages() {
     done
 }
 
+# Elsewhere the build goes on with what CMake finds, and reports what it went without.
+no_apt_get() {
+    echo "install-deps: no apt-get here, so nothing was installed. What Debian calls the"
+    echo "packages this project uses:"
+    local line="   " pkg
+    for pkg in "${PACKAGES[@]}"; do
+        if [ $((${#line} + ${#pkg})) -ge 88 ]; then echo "$line"; line="   "; fi
+        line+=" $pkg"
+    done
+    echo "$line"
+    echo "The game alone needs CMake, a C++20 compiler and Qt 6 Widgets."
+}
+
 install_packages() {
+    if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
+        no_apt_get
+        return 0
+    fi
     local missing
     missing=$(missing_packages)
     [ -z "$missing" ] && return 0
@@ -43,29 +61,4 @@ install_packages() {
     sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >/dev/null
 }
 
-# Georgia's free stand-in, Gelasio (OFL), drawn to Georgia's metrics. Debian does not
-# package it; the npm registry carries it as WOFF2, which we unpack to TrueType.
-install_gelasio() {
-    if fc-list : family | grep -qx "Gelasio"; then return 0; fi
-    echo "Installing the Gelasio font"
-    if ! command -v npm >/dev/null; then
-        PACKAGES=(npm)
-        install_packages
-    fi
-    local work
-    work=$(mktemp -d)
-    trap 'rm -rf "$work"' RETURN
-    (cd "$work" && npm pack --silent "@fontsource/gelasio@${GELASIO_VERSION}" >/dev/null && tar xzf ./*.tgz)
-    sudo_if_needed mkdir -p "$GELASIO_DIR"
-    local weight
-    for weight in 400 700; do
-        local src="$work/package/files/gelasio-latin-${weight}-normal.woff2"
-        woff2_decompress "$src" >/dev/null
-        sudo_if_needed install -m 644 "${src%.woff2}.ttf" "$GELASIO_DIR/"
-    done
-    sudo_if_needed install -m 644 "$work/package/LICENSE" "$GELASIO_DIR/"
-    sudo_if_needed fc-cache -f "$GELASIO_DIR" >/dev/null
-}
-
 install_packages
-install_gelasio

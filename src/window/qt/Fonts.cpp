@@ -2,6 +2,7 @@
 #include "window/qt/Fonts.h"
 #include "window/qt/QtText.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <array>
 #include <cmath>
@@ -37,6 +38,20 @@ Substitute substituteFor(std::string_view face) {
     return {face, nullptr};
 }
 
+// Gelasio, which few desktops have, travels inside the program (where the build found it)
+// and is made known to Qt the first time a face is asked for.
+void loadBundledFaces() {
+#ifdef WORDROP_GELASIO
+    static const bool loaded = [] {
+        for (const char* file :
+             {":/fonts/gelasio-latin-400-normal.ttf", ":/fonts/gelasio-latin-700-normal.ttf"})
+            QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+        return true;
+    }();
+    static_cast<void>(loaded);
+#endif
+}
+
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
 
 int pixelSize(const window::FontDesign& design) {
@@ -47,6 +62,7 @@ int pixelSize(const window::FontDesign& design) {
 
 QFont qtFont(const window::FontDesign& design) {
     if (design.face.empty()) return {};  // shapes and lines show no text
+    loadBundledFaces();
     const Substitute substitute = substituteFor(design.face);
     QFont font(substitute.family ? QString::fromLatin1(substitute.family) : toQString(design.face));
     font.setPixelSize(pixelSize(design));
