@@ -2,11 +2,11 @@
 # The whole set-up on a fresh Debian 12 machine: `make run` or `make test`.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
-MINIMAL_DIR ?= build-minimal
+PACKAGE_DIR ?= build-deb
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 300
 
-.PHONY: all deps configure build run install test test-fast minimal sanitize fuzz bench screenshots goldens lint clean
+.PHONY: all deps configure build run install test test-fast package package-check sanitize fuzz bench screenshots goldens lint clean
 
 all: build
 
@@ -28,16 +28,24 @@ install: build
 
 # Everything: the suite on the normal build, then again with AddressSanitizer and UBSan
 # (clang), which adds short libFuzzer runs.
-test: test-fast sanitize minimal
+test: test-fast sanitize package-check
 
 test-fast: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 900
 
-# The game alone, as a builder without our test tools would configure it.
-minimal: deps
-	@cmake -S . -B $(MINIMAL_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBUILD_TESTING=OFF \
-	    -DWORDROP_BENCHMARKS=OFF -DWORDROP_WERROR=ON >/dev/null
-	@cmake --build $(MINIMAL_DIR)
+# The Debian package, built as Debian builds: its compiler flags, no tests or benchmarks
+# (so this is also the build of the game alone).
+package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+package: deps
+	@CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	    LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" cmake -S . -B $(PACKAGE_DIR) -G Ninja \
+	    -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DWORDROP_DEBIAN_PACKAGE=ON \
+	    -DBUILD_TESTING=OFF -DWORDROP_BENCHMARKS=OFF -DWORDROP_WERROR=ON >/dev/null
+	@cmake --build $(PACKAGE_DIR) --target package
+
+# lintian, the package's files, and its game drawing what the source build draws.
+package-check: package build
+	bash tests/package/check_package.sh $(PACKAGE_DIR) $(BUILD_DIR)
 
 sanitize: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
@@ -70,4 +78,4 @@ lint: deps
 	shellcheck $$(git ls-files '*.sh') .ci/run
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(MINIMAL_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR)

@@ -15,7 +15,7 @@ struct IconPixels {
     std::vector<unsigned char> rgba;
 };
 
-// The icon's SVG rendered at build time, as raw RGBA.
+// The icon's SVG rendered at build time, as raw RGBA, where the build had the tools.
 const std::vector<IconPixels>& iconPixels() {
     static const std::vector<IconPixels> pixels{
 #include "WindowIcon.inc"
@@ -26,6 +26,8 @@ const std::vector<IconPixels>& iconPixels() {
 }  // namespace
 
 QIcon windowIcon() {
+    // A build without the pixels takes the icon that the desktop entry names.
+    if (iconPixels().empty()) return QIcon::fromTheme(QStringLiteral("io.github.wordrop.Wordrop"));
     QIcon icon;
     for (const IconPixels& image : iconPixels()) {
         icon.addPixmap(QPixmap::fromImage(QImage(image.rgba.data(), image.size, image.size,
