@@ -8,14 +8,12 @@
 
 #include "window/Geometry.h"
 
-// The one place where the form's twips become the view's logical pixels and back:
-// 15 twips a pixel, the ratio of a 96-dpi screen. Device pixels follow from Qt's scale.
+// The form's twips as Qt's logical pixels, by the model's one ratio. Device pixels follow
+// from Qt's scale.
 namespace wordrop::window::qt {
 
-inline constexpr double kTwipsPerPixel = 15.0;
-
 inline double toPixels(int twips) {
-    return twips / kTwipsPerPixel;
+    return window::pixelsOf(twips);
 }
 
 inline QPointF toPixels(window::Point p) {
@@ -38,7 +36,7 @@ inline QRect repaintArea(window::Rect r) {
 
 // The twip under a position given in logical pixels.
 inline window::Point toTwips(QPointF p) {
-    return {static_cast<int>(p.x() * kTwipsPerPixel), static_cast<int>(p.y() * kTwipsPerPixel)};
+    return {window::twipsOf(p.x()), window::twipsOf(p.y())};
 }
 
 }  // namespace wordrop::window::qt
