@@ -3,10 +3,11 @@
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
 PACKAGE_DIR ?= build-deb
+WEB_DIR ?= build-web
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 300
 
-.PHONY: all deps configure build run install test test-fast package package-check sanitize fuzz bench screenshots goldens lint clean
+.PHONY: all deps configure build run install test test-fast package package-check web web-check serve sanitize fuzz bench screenshots goldens lint clean
 
 all: build
 
@@ -28,7 +29,7 @@ install: build
 
 # Everything: the suite on the normal build, then again with AddressSanitizer and UBSan
 # (clang), which adds short libFuzzer runs.
-test: test-fast sanitize package-check
+test: test-fast sanitize package-check web-check
 
 test-fast: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 900
@@ -46,6 +47,25 @@ package: deps
 # lintian, the package's files, and its game drawing what the source build draws.
 package-check: package build
 	bash tests/package/check_package.sh $(PACKAGE_DIR) $(BUILD_DIR)
+
+# The game in a web page, compiled with Debian's emscripten, whose tools need NODE_PATH.
+web: export NODE_PATH = /usr/share/nodejs
+web: deps
+	@emcmake cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+	@cmake --build $(WEB_DIR)
+
+# The page in Debian's chromium, driven by puppeteer-core from the npm registry.
+web-check: web tests/web/node_modules/.package-lock.json
+	cd tests/web && WORDROP_SITE=$(abspath $(WEB_DIR))/site \
+	    WORDROP_GOLDEN=$(abspath tests/window/qt/golden) \
+	    WORDROP_ARTIFACTS=$(abspath $(WEB_DIR))/web-failures node --test browser.test.mjs
+
+tests/web/node_modules/.package-lock.json: tests/web/package-lock.json
+	cd tests/web && npm ci --no-audit --no-fund --silent
+
+serve: web
+	@echo "Playing at http://127.0.0.1:8080/ (Ctrl+C stops)"
+	cd $(WEB_DIR)/site && python3 -m http.server 8080 --bind 127.0.0.1
 
 sanitize: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
@@ -78,4 +98,4 @@ lint: deps
 	shellcheck $$(git ls-files '*.sh') .ci/run
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR) $(WEB_DIR)

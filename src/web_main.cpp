@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+// The game in a web page: Form1 and its narrator behind the browser's view, reached from
+// the page script through these functions. Each returns JSON that stays valid until the
+// next call.
+#include <emscripten.h>
+
+#include <memory>
+#include <string>
+
+#include "game/Form1.h"
+#include "game/Narration.h"
+#include "window/web/WebView.h"
+
+namespace {
+
+struct Game {
+    wordrop::game::Form1 form1;
+    wordrop::game::Form1Narrator narrator{form1};
+    wordrop::window::web::WebView view{form1.form(), &narrator};
+};
+
+std::unique_ptr<Game> game;
+std::string reply;
+
+const char* keep(std::string json) {
+    reply = std::move(json);
+    return reply.c_str();
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE const char* wordrop_start() {
+    game = std::make_unique<Game>();
+    return keep(game->view.scene());
+}
+
+EMSCRIPTEN_KEEPALIVE const char* wordrop_press(double x, double y) {
+    return keep(game->view.press(x, y));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* wordrop_release(double x, double y) {
+    return keep(game->view.release(x, y));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* wordrop_click_control(int id) {
+    return keep(game->view.clickControl(id));
+}
+
+// 0: the key for a background click (F2), 1: the key for a label's click (Return, Space).
+EMSCRIPTEN_KEEPALIVE const char* wordrop_press_key(int key) {
+    return keep(game->view.pressKey(key == 0 ? wordrop::window::KeyClick::Background
+                                             : wordrop::window::KeyClick::Label));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* wordrop_press_default_button() {
+    return keep(game->view.pressDefaultButton());
+}
+
+EMSCRIPTEN_KEEPALIVE const char* wordrop_type(int id, const char* text) {
+    return keep(game->view.type(id, text));
+}
+}
