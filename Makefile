@@ -7,7 +7,7 @@ WEB_DIR ?= build-web
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 300
 
-.PHONY: all deps configure build run install test test-fast package package-check web web-check serve sanitize fuzz bench screenshots goldens lint clean
+.PHONY: all deps configure build run install test test-fast package package-check web web-check bench-web serve sanitize fuzz bench screenshots goldens lint clean
 
 all: build
 
@@ -59,6 +59,9 @@ web-check: web tests/web/node_modules/.package-lock.json
 	cd tests/web && WORDROP_SITE=$(abspath $(WEB_DIR))/site \
 	    WORDROP_GOLDEN=$(abspath tests/window/qt/golden) \
 	    WORDROP_ARTIFACTS=$(abspath $(WEB_DIR))/web-failures node --test browser.test.mjs
+
+bench-web: web tests/web/node_modules/.package-lock.json
+	node bench/web/startup.mjs $(WEB_DIR)/site $(or $(ROUNDS),15) | tee build-bench-results/web.json
 
 tests/web/node_modules/.package-lock.json: tests/web/package-lock.json
 	cd tests/web && npm ci --no-audit --no-fund --silent

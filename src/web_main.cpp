@@ -4,6 +4,7 @@
 // next call.
 #include <emscripten.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -60,5 +61,11 @@ EMSCRIPTEN_KEEPALIVE const char* wordrop_press_default_button() {
 
 EMSCRIPTEN_KEEPALIVE const char* wordrop_type(int id, const char* text) {
     return keep(game->view.type(id, text));
+}
+
+// For the browser suite, as the desktop's tests do through the same seam: the n-th
+// operation on the form from now fails with a run-time error.
+EMSCRIPTEN_KEEPALIVE void wordrop_fail_operation(int n) {
+    game->form1.form().faults().failOperation(static_cast<std::uint64_t>(n));
 }
 }

@@ -222,6 +222,19 @@ describe("the page", () => {
     await game.close();
   });
 
+  test("a run-time error is shown and logged, and the page plays on", async () => {
+    const game = await open();
+    await game.page.evaluate(() => window.wordropTesting.failOperation(3));
+    await game.click(...BACKGROUND);
+    const shown = await game.page.$eval("#error", (box) => !box.hidden && box.textContent);
+    assert.match(shown, /^Run-time error: /);
+    assert.deepEqual(game.complaints.splice(0), [shown], "logged to the console once");
+    await game.page.keyboard.press("F2");
+    await game.guess("g");
+    assert.equal((await game.said()).at(-1), "G appears at positions 4 and 11.");
+    await game.close();
+  });
+
   test("the accessibility tree holds what a sighted player sees", async () => {
     const game = await open();
     const tree = async () => {

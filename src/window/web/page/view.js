@@ -244,13 +244,15 @@ function listen() {
 
 async function start() {
   // Every face is in before the first caption is measured.
-  await Promise.all([...document.fonts].map((face) => face.load()));
-  game = await createWordrop({ measureText });
+  [game] = await Promise.all([createWordrop({ measureText }), window.facesLoaded]);
   listen();
   const scene = JSON.parse(game.UTF8ToString(game._wordrop_start()));
   render(scene);
   formElement.setAttribute("aria-label", scene.title);
+  // The browser suite's way to make the form fail, as the desktop's tests can.
+  window.wordropTesting = { failOperation: (n) => game._wordrop_fail_operation(n) };
   document.body.dataset.ready = "true";
+  performance.mark("wordrop-ready");
 }
 
 window.addEventListener("error", (event) => {
