@@ -2,31 +2,34 @@
 #include "game/BoardSummary.h"
 
 #include "game/Form1.h"
+#include "game/Narration.h"
 #include "window/Utf8.h"
 
 namespace wordrop::game {
 
 namespace {
 
-// The word, each letter shown or a blank where it is not.
-std::string word(const Form1& game) {
+// The word as a sighted player sees it: each letter that shows, a blank for the others.
+std::string word(const BoardLook& seen) {
     std::string text;
-    for (const window::ControlId id : game.wordLabels()) {
-        const window::Control& label = game.form().state(id);
+    for (const char letter : seen.word) {
         if (!text.empty()) text += ' ';
-        text += label.visible ? label.caption.front() : '_';
+        text += letter;
     }
     return text;
 }
 
-std::string wrongGuesses(const Form1& game) {
-    const int count = game.wrongCount();
+// The count, and the wrong guesses that can be read, as typed; a very long one is cut
+// short here.
+std::string wrongGuesses(const BoardLook& seen) {
+    const int count = seen.wrongGuesses;
     std::string text = std::to_string(count) + (count == 1 ? " wrong guess" : " wrong guesses");
+    bool first = true;
     for (int k = 0; k < count && k < kWrongToLose; ++k) {
-        text += k == 0 ? ": " : ", ";
-        // A wrong guess is listed as typed; a very long one is cut short here.
-        text += window::shortened(game.form().state(*game.form().find("lblWrong", k)).caption,
-                                  kLongestGuessTold);
+        if (seen.wrong[k].empty()) continue;
+        text += first ? ": " : ", ";
+        first = false;
+        text += window::shortened(seen.wrong[k], kLongestGuessTold);
     }
     return text;
 }
@@ -34,15 +37,16 @@ std::string wrongGuesses(const Form1& game) {
 }  // namespace
 
 std::string summarize(const Form1& game) {
-    switch (game.screen()) {
+    const BoardLook seen = look(game);
+    switch (seen.screen) {
         case Screen::Start:
             return "Click the window or press F2 to start a game.";
         case Screen::Playing:
-            return wrongGuesses(game) + ". Word: " + word(game);
+            return wrongGuesses(seen) + ". Word: " + word(seen);
         case Screen::Won:
             return "You win! The word was " + std::string(kWord) + ".";
         case Screen::Lost:
-            return "You lose. " + wrongGuesses(game) + ".";
+            return "You lose. " + wrongGuesses(seen) + ".";
         case Screen::Closed:
             return "The game is over. Please exit and try again.";
     }
