@@ -63,7 +63,7 @@ after(async () => {
 });
 
 // A page with the game loaded, everything it says out loud and everything it complains of.
-async function open() {
+async function open(deviceScaleFactor = 1) {
   const page = await browser.newPage();
   const complaints = [];
   page.on("console", (message) => {
@@ -71,7 +71,7 @@ async function open() {
   });
   page.on("pageerror", (error) => complaints.push(error.message));
   page.on("requestfailed", (request) => complaints.push("failed: " + request.url()));
-  await page.setViewport({ width: 760, height: 640 });
+  await page.setViewport({ width: 760, height: 640, deviceScaleFactor });
   await page.goto(origin + "/");
   await page.waitForSelector("body[data-ready]");
   await page.evaluate(() => {
@@ -197,6 +197,19 @@ describe("the page", () => {
     await compareWithGolden(game, "closed-after-loss");
     await game.page.keyboard.press("F2");  // the closing screen is final
     await compareWithGolden(game, "closed-after-loss");
+    await game.close();
+  });
+
+  test("at zoom 2 the page draws as the desktop does at scale 2", async () => {
+    const game = await open(2);
+    await game.click(...BACKGROUND);
+    await game.guessAll(["g", "x", "r", "q", "e"]);
+    await game.page.keyboard.type("m");
+    await compareWithGolden(game, "guesses@2x");
+    await game.page.keyboard.press("Backspace");
+    await game.guessAll(["p", "o", "a", "m", "i", "n"]);
+    await game.click(...BANNER);
+    await compareWithGolden(game, "closed-after-win@2x");
     await game.close();
   });
 
