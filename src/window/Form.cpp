@@ -264,6 +264,13 @@ EventResult Form::pressKey(KeyClick key) {
     return {};
 }
 
+std::optional<ControlId> Form::defaultButton() const {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i].kind() == ControlKind::CommandButton) return static_cast<ControlId>(i);
+    }
+    return std::nullopt;
+}
+
 std::optional<ControlId> Form::labelFor(ControlId textBox) const {
     const int tab = state(textBox).design->tabIndex;
     for (std::size_t i = 0; i < controls_.size(); ++i) {

@@ -126,6 +126,8 @@ class Form {
     std::span<const Control> controls() const { return controls_; }
     const Control& state(ControlId id) const { return controls_[index(id)]; }
     std::optional<ControlId> find(std::string_view name, int index = -1) const;
+    // The button that Enter in a text box presses: the form's first command button.
+    std::optional<ControlId> defaultButton() const;
     // The label that names a text box: the one just before it in the tab order.
     std::optional<ControlId> labelFor(ControlId textBox) const;
 

@@ -183,16 +183,8 @@ void FormView::keyPressEvent(QKeyEvent* event) {
 bool FormView::enterInTextBox(QEvent* event) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-    if (const auto button = defaultButton()) dispatch(form_.click(*button));
+    if (const auto button = form_.defaultButton()) dispatch(form_.click(*button));
     return true;
-}
-
-std::optional<ControlId> FormView::defaultButton() const {
-    const auto controls = form_.controls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (controls[i].kind() == ControlKind::CommandButton) return static_cast<ControlId>(i);
-    }
-    return std::nullopt;
 }
 
 void FormView::syncWidget(ControlId id) {

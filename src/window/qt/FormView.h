@@ -70,7 +70,6 @@ class FormView : public QWidget, private window::FormObserver {
     void dispatch(window::EventResult result);
     void announceChange();
     void tell(const std::string& what);
-    std::optional<window::ControlId> defaultButton() const;
     bool enterInTextBox(QEvent* event);
 
     window::Form& form_;

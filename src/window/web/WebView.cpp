@@ -94,7 +94,57 @@ void appendField(std::string& out, std::string_view name) {
 }  // namespace
 
 WebView::WebView(Form& form, Narrator* narrator)
-    : form_(form), narrator_(narrator), shownText_(form.controls().size()) {}
+    : form_(form),
+      narrator_(narrator),
+      shownText_(form.controls().size()),
+      captions_(form.controls().size()) {
+    form_.setObserver(this);
+}
+
+WebView::~WebView() {
+    form_.setObserver(nullptr);
+}
+
+void WebView::controlChanged(ControlId id) {
+    captions_[static_cast<std::size_t>(id)].reset();
+}
+
+// A label's font and its caption's lines: the words where they stand, with the spaces
+// (which draw nothing) left out, so that a screen reader reads no padding.
+const std::string& WebView::captionLayout(ControlId id) {
+    auto& layout = captions_[static_cast<std::size_t>(id)];
+    if (layout) return *layout;
+    const Control& control = form_.state(id);
+    const BrowserMeasure measure(control.design->font);
+    const double ascent = measure.ascent();
+    std::string out = "{";
+    appendField(out, "font");
+    appendJsonString(out, measure.font());
+    appendField(out, "lines");
+    out += '[';
+    bool first = true;
+    for (const LaidLine& line :
+         layOutCaption(control.caption, pixelsOf(control.bounds().width),
+                       pixelsOf(control.bounds().height), control.design->alignment, measure)) {
+        const std::size_t start = line.text.find_first_not_of(' ');
+        if (start == std::string_view::npos) continue;
+        const std::string_view words =
+            line.text.substr(start, line.text.find_last_not_of(' ') + 1 - start);
+        if (!first) out += ',';
+        first = false;
+        out += '[';
+        appendNumber(out, line.x + measure.advance(line.text.substr(0, start)));
+        out += ',';
+        appendNumber(out, line.y + ascent);
+        out += ',';
+        appendJsonString(out, words);
+        out += ']';
+    }
+    out += ']';
+    // Kept without its braces, to be spliced into the label's object.
+    layout = out.substr(1);
+    return *layout;
+}
 
 std::string WebView::scene() {
     std::string out = "{";
@@ -136,7 +186,7 @@ void WebView::appendControl(std::string& out, ControlId id) {
     appendField(out, "fore");
     appendJsonString(out, css(control.fore));
     switch (control.kind()) {
-        case ControlKind::Label: {
+        case ControlKind::Label:
             appendField(out, "clickable");
             out += form_.answersClicks(id) ? "true" : "false";
             // Text in its own background's colour is there, but nobody can see it; nor
@@ -145,36 +195,9 @@ void WebView::appendControl(std::string& out, ControlId id) {
             out += control.fore.resolved() == control.back.resolved() || covered(id) ? "false"
                                                                                      : "true";
             if (control.caption.empty() || !control.visible) break;
-            const BrowserMeasure measure(control.design->font);
-            const double width = pixelsOf(control.bounds().width);
-            const double height = pixelsOf(control.bounds().height);
-            const double ascent = measure.ascent();
-            appendField(out, "font");
-            appendJsonString(out, measure.font());
-            appendField(out, "lines");
-            out += '[';
-            bool first = true;
-            for (const LaidLine& line : layOutCaption(control.caption, width, height,
-                                                      control.design->alignment, measure)) {
-                // Spaces draw nothing: the page gets the words where they stand, so that a
-                // screen reader reads no padding.
-                const std::size_t start = line.text.find_first_not_of(' ');
-                if (start == std::string_view::npos) continue;
-                const std::string_view words =
-                    line.text.substr(start, line.text.find_last_not_of(' ') + 1 - start);
-                if (!first) out += ',';
-                first = false;
-                out += '[';
-                appendNumber(out, line.x + measure.advance(line.text.substr(0, start)));
-                out += ',';
-                appendNumber(out, line.y + ascent);
-                out += ',';
-                appendJsonString(out, words);
-                out += ']';
-            }
-            out += ']';
+            out += ',';
+            out += captionLayout(id);
             break;
-        }
         case ControlKind::TextBox:
             appendField(out, "font");
             appendJsonString(out, cssFont(control.design->font));
@@ -257,61 +280,61 @@ void WebView::appendDrawing(std::string& out) const {
     out += ']';
 }
 
-std::string WebView::answer(const EventResult* result) {
+namespace {
+
+// What an input that changes nothing on the form answers.
+constexpr const char* kUnchanged = "{}";
+
+}  // namespace
+
+std::string WebView::answer(const EventResult& result) {
     std::string out = "{";
     appendField(out, "scene");
     out += scene();
-    if (narrator_ && result) {
+    if (narrator_) {
         appendField(out, "narration");
         appendJsonString(out, narrator_->clicked());
     }
-    if (result && result->status == EventStatus::Failed && result->error) {
+    if (result.status == EventStatus::Failed && result.error) {
         appendField(out, "error");
-        appendJsonString(out, std::string("Run-time error: ") + result->error->what());
+        appendJsonString(out, std::string("Run-time error: ") + result.error->what());
     }
     return out + "}";
 }
 
 std::string WebView::press(double x, double y) {
     pressed_ = form_.hitTest({twipsOf(x), twipsOf(y)});
-    return answer(nullptr);
+    return kUnchanged;
 }
 
 std::string WebView::release(double x, double y) {
     const auto pressed = std::exchange(pressed_, std::nullopt);
     const Point point{twipsOf(x), twipsOf(y)};
-    if (!pressed || *pressed != form_.hitTest(point)) return answer(nullptr);
-    const EventResult result = form_.clickAt(point);
-    return answer(&result);
+    if (!pressed || *pressed != form_.hitTest(point)) return kUnchanged;
+    return answer(form_.clickAt(point));
 }
 
 std::string WebView::clickControl(int id) {
-    if (id < 0 || static_cast<std::size_t>(id) >= form_.controls().size()) return answer(nullptr);
-    const EventResult result = form_.click(static_cast<ControlId>(id));
-    return answer(&result);
+    if (id < 0 || static_cast<std::size_t>(id) >= form_.controls().size()) return kUnchanged;
+    return answer(form_.click(static_cast<ControlId>(id)));
 }
 
 std::string WebView::pressKey(KeyClick key) {
-    const EventResult result = form_.pressKey(key);
-    return answer(&result);
+    return answer(form_.pressKey(key));
 }
 
 std::string WebView::pressDefaultButton() {
-    const auto controls = form_.controls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (controls[i].kind() == ControlKind::CommandButton)
-            return clickControl(static_cast<int>(i));
-    }
-    return answer(nullptr);
+    const auto button = form_.defaultButton();
+    return button ? answer(form_.click(*button)) : kUnchanged;
 }
 
 std::string WebView::type(int id, std::string text) {
-    if (id < 0 || static_cast<std::size_t>(id) >= form_.controls().size()) return answer(nullptr);
-    const auto slot = static_cast<std::size_t>(id);
-    shownText_[slot] = text;
+    if (id < 0 || static_cast<std::size_t>(id) >= form_.controls().size()) return kUnchanged;
+    // The text is in the page already, and typing runs no handler.
+    shownText_[static_cast<std::size_t>(id)] = text;
     form_.typeInto(static_cast<ControlId>(id), std::move(text));
     if (narrator_) narrator_->typed();
-    return answer(nullptr);
+    return kUnchanged;
 }
 
 }  // namespace wordrop::window::web

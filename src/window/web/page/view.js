@@ -178,8 +178,9 @@ function tell(text) {
   requestAnimationFrame(() => { narration.textContent = text; });
 }
 
+// An input that changed nothing on the form answers without a scene.
 function show(answer) {
-  render(answer.scene);
+  if (answer.scene) render(answer.scene);
   tell(answer.narration);
   if (answer.error) {
     console.error(answer.error);
