@@ -5,7 +5,6 @@
 set(WORDROP_GELASIO_VERSION 5.3.0)
 set(WORDROP_GELASIO_SHA1 05e6153057f8855e79943f272cc35fe0ba769200)
 set(WORDROP_GELASIO_DIR ${CMAKE_BINARY_DIR}/gelasio-${WORDROP_GELASIO_VERSION})
-set(WORDROP_GELASIO_FILES gelasio-latin-400-normal.ttf gelasio-latin-700-normal.ttf OFL.txt)
 
 find_program(NPM npm)
 find_program(WOFF2_DECOMPRESS woff2_decompress)

@@ -3,36 +3,16 @@
 // to a playable form, against a blank page that loads the same fonts, in the same run.
 // Each round loads both pages cold, in a fresh browser context, one after the other.
 // Usage: node startup.mjs SITE_DIR ROUNDS
-import { createRequire } from "node:module";
-import fs from "node:fs";
-import http from "node:http";
 import path from "node:path";
 import zlib from "node:zlib";
 
 const here = path.dirname(new URL(import.meta.url).pathname);
-const require = createRequire(path.join(here, "../../tests/web/package.json"));
-const puppeteer = require("puppeteer-core");
+const { launchChromium, serveFiles } = await import(path.join(here, "../../tests/web/chromium.mjs"));
 const [site, rounds = "15"] = process.argv.slice(2);
 
-const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
-                ".wasm": "application/wasm", ".woff2": "font/woff2", ".svg": "image/svg+xml" };
-const server = http.createServer((request, response) => {
-  const name = new URL(request.url, "http://localhost").pathname.slice(1) || "index.html";
-  const file = name === "blank.html" ? path.join(here, name) : path.join(site, path.normalize(name));
-  fs.readFile(file, (error, data) => {
-    if (error) return response.writeHead(404).end();
-    response.writeHead(200, { "Content-Type": types[path.extname(file)] || "text/plain",
-                              "Cache-Control": "no-store" });
-    response.end(data);
-  });
-});
-await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-const origin = `http://127.0.0.1:${server.address().port}`;
-const browser = await puppeteer.launch({
-  executablePath: "/usr/bin/chromium", headless: true,
-  args: ["--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
-         "--disable-component-update", "--disable-sync", "--disable-quic"],
-});
+const { server, origin } = await serveFiles((name) => name === "/blank.html"
+  ? path.join(here, "blank.html") : path.join(site, name));
+const browser = await launchChromium();
 
 // One cold load: the files it fetched, and its times in ms from navigation.
 async function load(url, readyMark) {

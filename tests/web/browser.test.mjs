@@ -5,9 +5,8 @@
 import { after, before, describe, test } from "node:test";
 import assert from "node:assert/strict";
 import fs from "node:fs";
-import http from "node:http";
 import path from "node:path";
-import puppeteer from "puppeteer-core";
+import { launchChromium, serveFiles } from "./chromium.mjs";
 
 const SITE = process.env.WORDROP_SITE;
 const GOLDEN = process.env.WORDROP_GOLDEN;
@@ -25,36 +24,10 @@ let server;
 let browser;
 let origin;
 
-function serve() {
-  const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
-                  ".wasm": "application/wasm", ".woff2": "font/woff2", ".png": "image/png",
-                  ".svg": "image/svg+xml", ".txt": "text/plain" };
-  return http.createServer((request, response) => {
-    const url = new URL(request.url, "http://localhost").pathname;
-    const [root, name] = url.startsWith("/golden/") ? [GOLDEN, url.slice(8)]
-                                                    : [SITE, url === "/" ? "index.html" : url];
-    const file = path.join(root, path.normalize(name).replace(/^(\.\.[/\\])+/, ""));
-    fs.readFile(file, (error, data) => {
-      if (error) {
-        response.writeHead(404).end();
-        return;
-      }
-      response.writeHead(200, { "Content-Type": types[path.extname(file)] || "text/plain" });
-      response.end(data);
-    });
-  });
-}
-
 before(async () => {
-  server = serve();
-  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-  origin = `http://127.0.0.1:${server.address().port}`;
-  browser = await puppeteer.launch({
-    executablePath: "/usr/bin/chromium", headless: true,
-    args: ["--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
-           "--disable-component-update", "--disable-sync", "--disable-quic",
-           "--force-device-scale-factor=1"],
-  });
+  ({ server, origin } = await serveFiles((name) => name.startsWith("/golden/")
+    ? path.join(GOLDEN, name.slice(8)) : path.join(SITE, name)));
+  browser = await launchChromium(["--force-device-scale-factor=1"]);
 });
 
 after(async () => {
