@@ -26,12 +26,17 @@ if(NOT WORDROP_GELASIO)
 endif()
 find_program(WOFF2_COMPRESS woff2_compress REQUIRED)
 set(faces
-    "Liberation Serif|400|/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf|fonts-liberation2"
-    "Liberation Serif|700|/usr/share/fonts/truetype/liberation2/LiberationSerif-Bold.ttf|fonts-liberation2"
-    "Liberation Mono|700|/usr/share/fonts/truetype/liberation2/LiberationMono-Bold.ttf|fonts-liberation2"
-    "EB Garamond|700|/usr/share/fonts/opentype/ebgaramond/EBGaramond12-Bold.otf|fonts-ebgaramond"
-    "Comic Neue|400|/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf|fonts-comic-neue"
-    "Gelasio|400|${WORDROP_GELASIO_DIR}/gelasio-latin-400-normal.ttf|gelasio")
+    "Liberation Serif|400|/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf"
+    "Liberation Serif|700|/usr/share/fonts/truetype/liberation2/LiberationSerif-Bold.ttf"
+    "Liberation Mono|700|/usr/share/fonts/truetype/liberation2/LiberationMono-Bold.ttf"
+    "EB Garamond|700|/usr/share/fonts/opentype/ebgaramond/EBGaramond12-Bold.otf"
+    "Comic Neue|400|/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf"
+    "Gelasio|400|${WORDROP_GELASIO_DIR}/gelasio-latin-400-normal.ttf")
+set(licences
+    "fonts-liberation2|/usr/share/doc/fonts-liberation2/copyright"
+    "fonts-ebgaramond|/usr/share/doc/fonts-ebgaramond/copyright"
+    "fonts-comic-neue|/usr/share/doc/fonts-comic-neue/copyright"
+    "gelasio|${WORDROP_GELASIO_DIR}/OFL.txt")
 set(font_css "")
 set(font_files)
 foreach(face IN LISTS faces)
@@ -39,7 +44,6 @@ foreach(face IN LISTS faces)
     list(GET face 0 family)
     list(GET face 1 weight)
     list(GET face 2 source)
-    list(GET face 3 licence)
     get_filename_component(stem ${source} NAME_WE)
     get_filename_component(extension ${source} EXT)
     set(work ${CMAKE_BINARY_DIR}/woff2)
@@ -53,23 +57,19 @@ foreach(face IN LISTS faces)
     list(APPEND font_files ${woff2})
     string(APPEND font_css "@font-face { font-family: \"${family}\"; font-weight: ${weight}; "
                            "src: url(\"fonts/${stem}.woff2\") format(\"woff2\"); }\n")
-    if(licence STREQUAL gelasio)
-        set(licence_source ${WORDROP_GELASIO_DIR}/OFL.txt)
-    else()
-        set(licence_source /usr/share/doc/${licence}/copyright)
-    endif()
-    list(APPEND font_files ${site}/fonts/LICENSE.${licence}.txt)
-    set(licence_${licence} ${licence_source})
 endforeach()
-list(REMOVE_DUPLICATES font_files)
-foreach(licence fonts-liberation2 fonts-ebgaramond fonts-comic-neue gelasio)
-    add_custom_command(OUTPUT ${site}/fonts/LICENSE.${licence}.txt
+foreach(licence IN LISTS licences)
+    string(REPLACE "|" ";" licence "${licence}")
+    list(GET licence 0 name)
+    list(GET licence 1 source)
+    set(copy ${site}/fonts/LICENSE.${name}.txt)
+    add_custom_command(OUTPUT ${copy}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${site}/fonts
-        COMMAND ${CMAKE_COMMAND} -E copy ${licence_${licence}} ${site}/fonts/LICENSE.${licence}.txt
-        DEPENDS ${licence_${licence}} VERBATIM)
+        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${copy}
+        DEPENDS ${source} VERBATIM)
+    list(APPEND font_files ${copy})
 endforeach()
-file(WRITE ${CMAKE_BINARY_DIR}/fonts.css.in "${font_css}")
-configure_file(${CMAKE_BINARY_DIR}/fonts.css.in ${site}/fonts.css COPYONLY)
+file(CONFIGURE OUTPUT ${site}/fonts.css CONTENT "${font_css}")
 
 set(page_files)
 foreach(file index.html view.js page.css)
