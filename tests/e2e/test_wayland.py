@@ -45,6 +45,10 @@ class Weston:
         self.socket = "wordrop-e2e"
         self.log = tempfile.TemporaryFile()
         width, height = OUTPUT_SIZE
+        # Weston's X11 backend takes the pointer in only when the X pointer enters its window,
+        # and Xvfb starts with it in the middle of the screen, where that window will open.
+        subprocess.run(["xdotool", "mousemove", str(width + 50), str(height + 50)], check=True,
+                       timeout=20, env={**os.environ, "DISPLAY": server.name})
         # No panel (its launcher would take a stray click) and no animations (a window
         # caught mid-zoom is no window to measure).
         config = os.path.join(self.runtime_dir.name, "weston.ini")
