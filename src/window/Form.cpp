@@ -281,6 +281,17 @@ std::optional<ControlId> Form::labelFor(ControlId textBox) const {
     return std::nullopt;
 }
 
+// Every kind but a line paints its whole box.
+bool Form::covered(ControlId id) const {
+    const Rect mine = state(id).bounds().intersected(clientArea());
+    for (std::size_t front = 0; front < index(id); ++front) {
+        const Control& c = controls_[front];
+        if (c.visible && c.kind() != ControlKind::Line && c.bounds().intersected(mine) == mine)
+            return true;
+    }
+    return false;
+}
+
 EventResult Form::run(const Handler& handler) {
     if (!handler) return {};
     try {

@@ -130,6 +130,8 @@ class Form {
     std::optional<ControlId> defaultButton() const;
     // The label that names a text box: the one just before it in the tab order.
     std::optional<ControlId> labelFor(ControlId textBox) const;
+    // Whether shown controls in front hide all of the control's part of the client area.
+    bool covered(ControlId id) const;
 
     FaultInjector& faults() { return faults_; }
     void setObserver(FormObserver* observer) { observer_ = observer; }

@@ -17,27 +17,13 @@ using window::ControlId;
 using window::Hit;
 using window::HitKind;
 
-// Whether a shown label in front of this one hides all of it.
-bool covered(const window::Form& form, ControlId id) {
-    const auto controls = form.controls();
-    const window::Rect mine = form.state(id).bounds().intersected(form.clientArea());
-    for (std::size_t i = 0; i < static_cast<std::size_t>(id); ++i) {
-        const Control& front = controls[i];
-        if (front.visible && front.kind() == window::ControlKind::Label &&
-            front.bounds().intersected(mine) == mine) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // A label is read out when its text can be seen: shown, not blank, not drawn in the
-// colour of its own background, and not hidden behind another label.
+// colour of its own background, and not hidden behind the controls in front of it.
 bool readable(const window::Form& form, ControlId id) {
     const Control& c = form.state(id);
     return c.kind() == window::ControlKind::Label && c.visible &&
            c.caption.find_first_not_of(" \t\r\n") != std::string::npos &&
-           !(c.fore.resolved() == c.back.resolved()) && !covered(form, id);
+           !(c.fore.resolved() == c.back.resolved()) && !form.covered(id);
 }
 
 // Whether a mouse could click the label, and something would answer.

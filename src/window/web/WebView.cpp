@@ -192,8 +192,8 @@ void WebView::appendControl(std::string& out, ControlId id) {
             // Text in its own background's colour is there, but nobody can see it; nor
             // can anyone see a label that a control in front of it covers.
             appendField(out, "seen");
-            out += control.fore.resolved() == control.back.resolved() || covered(id) ? "false"
-                                                                                     : "true";
+            out += control.fore.resolved() == control.back.resolved() || form_.covered(id) ? "false"
+                                                                                           : "true";
             if (control.caption.empty() || !control.visible) break;
             out += ',';
             out += captionLayout(id);
@@ -236,18 +236,6 @@ void WebView::appendControl(std::string& out, ControlId id) {
         }
     }
     out += '}';
-}
-
-// Every control but a line paints its whole box.
-bool WebView::covered(ControlId id) const {
-    const Rect box = form_.state(id).bounds();
-    for (std::size_t front = 0; front < static_cast<std::size_t>(id); ++front) {
-        const Control& control = form_.controls()[front];
-        if (control.visible && control.kind() != ControlKind::Line &&
-            control.bounds().intersected(box) == box)
-            return true;
-    }
-    return false;
 }
 
 void WebView::appendDrawing(std::string& out) const {

@@ -43,7 +43,6 @@ class WebView : public FormObserver {
     void appendControl(std::string& out, ControlId id);
     const std::string& captionLayout(ControlId id);
     void appendDrawing(std::string& out) const;
-    bool covered(ControlId id) const;
 
     Form& form_;
     Narrator* narrator_;
