@@ -10,9 +10,9 @@
 #include <QWidget>
 
 #include "game/Form1Layout.h"
+#include "window/Scene.h"
 #include "window/qt/Fonts.h"
 #include "window/qt/Painting.h"
-#include "window/qt/Pixels.h"
 
 int main(int argc, char* argv[]) {
     using namespace wordrop;
@@ -38,8 +38,9 @@ int main(int argc, char* argv[]) {
                                                         : Qt::AlignLeft));
                 label->setAutoFillBackground(true);
                 QPalette palette = label->palette();
-                palette.setColor(QPalette::Window, window::qt::toQColor(design.back));
-                palette.setColor(QPalette::WindowText, window::qt::toQColor(design.fore));
+                palette.setColor(QPalette::Window, window::qt::toQColor(design.back.resolved()));
+                palette.setColor(QPalette::WindowText,
+                                 window::qt::toQColor(design.fore.resolved()));
                 label->setPalette(palette);
                 widget = label;
                 break;
@@ -59,8 +60,10 @@ int main(int argc, char* argv[]) {
                 break;
             }
         }
-        widget->setGeometry(window::qt::toPixels(design.bounds).toRect());
-        if (!design.font.face.empty()) widget->setFont(window::qt::qtFont(design.font));
+        const window::RectF box = window::toPixels(design.bounds);
+        widget->setGeometry(QRectF(box.x, box.y, box.width, box.height).toRect());
+        if (!design.font.face.empty())
+            widget->setFont(window::qt::qtFont(window::fontFor(design.font)));
         widget->setVisible(design.visible);
     }
     window.show();

@@ -3,6 +3,7 @@
 
 #include "game/Form1.h"
 #include "game/Narration.h"
+#include "window/Keys.h"
 #include "window/Utf8.h"
 
 namespace wordrop::game {
@@ -40,7 +41,9 @@ std::string summarize(const Form1& game) {
     const BoardLook seen = look(game);
     switch (seen.screen) {
         case Screen::Start:
-            return "Click the window or press F2 to start a game.";
+            return "Click the window or press " +
+                   window::keyNames(game.form(), window::KeyAction::NewGame).front() +
+                   " to start a game.";
         case Screen::Playing:
             return wrongGuesses(seen) + ". Word: " + word(seen);
         case Screen::Won:

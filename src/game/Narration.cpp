@@ -3,15 +3,12 @@
 
 #include <map>
 
+#include "window/Scene.h"
 #include "window/Utf8.h"
 
 namespace wordrop::game {
 
 namespace {
-
-bool readable(const window::Control& label) {
-    return label.visible && !(label.fore.resolved() == label.back.resolved());
-}
 
 // A wrong guess is said as typed; a very long one is cut short.
 std::string quoted(const std::string& text) {
@@ -70,12 +67,12 @@ BoardLook look(const Form1& game) {
                    .rightGuesses = game.rightCount(),
                    .typed = form.state(*form.find("txtLetter")).text};
     for (const window::ControlId id : game.wordLabels()) {
-        const window::Control& label = form.state(id);
-        seen.word += readable(label) ? label.caption.front() : '_';
+        seen.word += window::canBeRead(form, id) ? form.state(id).caption.front() : '_';
     }
     for (int k = 0; k < kWrongToLose; ++k) {
-        const window::Control& box = form.state(*form.find("lblWrong", k));
-        seen.wrong.push_back(readable(box) ? box.caption : std::string());
+        const window::ControlId box = *form.find("lblWrong", k);
+        seen.wrong.push_back(window::canBeRead(form, box) ? form.state(box).caption
+                                                          : std::string());
     }
     return seen;
 }

@@ -281,10 +281,19 @@ std::optional<ControlId> Form::labelFor(ControlId textBox) const {
     return std::nullopt;
 }
 
-// Every kind but a line paints its whole box.
 bool Form::covered(ControlId id) const {
-    const Rect mine = state(id).bounds().intersected(clientArea());
-    for (std::size_t front = 0; front < index(id); ++front) {
+    return coveredBy(state(id).bounds(), index(id));
+}
+
+bool Form::covered(Rect area) const {
+    return coveredBy(area, controls_.size());
+}
+
+// Every kind but a line paints its whole box. Nothing outside the client area shows.
+bool Form::coveredBy(Rect area, std::size_t controlsInFront) const {
+    const Rect mine = area.intersected(clientArea());
+    if (mine.empty()) return true;
+    for (std::size_t front = 0; front < controlsInFront; ++front) {
         const Control& c = controls_[front];
         if (c.visible && c.kind() != ControlKind::Line && c.bounds().intersected(mine) == mine)
             return true;

@@ -132,6 +132,8 @@ class Form {
     std::optional<ControlId> labelFor(ControlId textBox) const;
     // Whether shown controls in front hide all of the control's part of the client area.
     bool covered(ControlId id) const;
+    // Whether shown controls hide all of an area behind every control, such as the drawing.
+    bool covered(Rect area) const;
 
     FaultInjector& faults() { return faults_; }
     void setObserver(FormObserver* observer) { observer_ = observer; }
@@ -147,6 +149,7 @@ class Form {
     void repaintControl(ControlId id);
     void changed(ControlId id);
     EventResult run(const Handler& handler);
+    bool coveredBy(Rect area, std::size_t controlsInFront) const;
 
     FormDesign design_;
     std::vector<Control> controls_;

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "window/qt/Fonts.h"
-#include "window/qt/QtText.h"
-
-#include "window/FaceSubstitutes.h"
 
 #include <QFontDatabase>
-#include <QFontMetricsF>
+#include <cmath>
+
+#include "window/qt/QtText.h"
 
 namespace wordrop::window::qt {
 
@@ -27,26 +26,33 @@ void loadBundledFaces() {
 
 }  // namespace
 
-QFont qtFont(const window::FontDesign& design) {
-    if (design.face.empty()) return {};  // shapes and lines show no text
+QFont qtFont(const window::Font& font, double scale) {
+    if (font.family.empty()) return {};
     loadBundledFaces();
-    const auto substitute = window::substituteFor(design.face);
-    QFont font(toQString(substitute ? substitute->family : design.face));
-    font.setPixelSize(window::pixelSize(design));
-    font.setWeight(design.weight == window::FontWeight::Bold ? QFont::Bold : QFont::Normal);
-    font.setStyleHint(design.face == "Courier New" ? QFont::TypeWriter : QFont::Serif);
-    return font;
+    QFont result(toQString(font.family));
+    result.setPixelSize(static_cast<int>(std::lround(font.pixelSize / scale)));
+    result.setWeight(font.weight == window::FontWeight::Bold ? QFont::Bold : QFont::Normal);
+    result.setStyleHint(font.fixedPitch ? QFont::TypeWriter : QFont::Serif);
+    return result;
 }
 
-LabelFont labelFont(const window::FontDesign& design) {
-    LabelFont result{qtFont(design)};
-    const QFontMetricsF metrics(result.font);
-    const auto substitute = window::substituteFor(design.face);
-    const double lineHeightEm = substitute ? substitute->lineHeightEm : 0;
-    result.ascent = metrics.ascent();
-    result.lineHeight =
-        lineHeightEm > 0 ? window::pixelSize(design) * lineHeightEm : metrics.height();
-    return result;
+const QFontMetricsF& QtFontMeasure::metrics(const window::Font& font) const {
+    for (const auto& [face, metrics] : faces_) {
+        if (face == font) return metrics;
+    }
+    return faces_.emplace_back(font, QFontMetricsF(qtFont(font))).second;
+}
+
+double QtFontMeasure::advance(const window::Font& font, std::string_view utf8) const {
+    return metrics(font).horizontalAdvance(toQString(utf8));
+}
+
+double QtFontMeasure::ascent(const window::Font& font) const {
+    return metrics(font).ascent();
+}
+
+double QtFontMeasure::lineHeight(const window::Font& font) const {
+    return metrics(font).height();
 }
 
 }  // namespace wordrop::window::qt

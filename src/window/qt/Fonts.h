@@ -2,23 +2,30 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <utility>
+#include <vector>
 
-#include "window/Control.h"
+#include "window/Scene.h"
 
 namespace wordrop::window::qt {
 
-// A face as a label draws it: the font, and the height of one line of a caption.
-struct LabelFont {
-    QFont font;
-    double lineHeight = 0;
-    double ascent = 0;
+// The Qt font for a face of a scene drawn at the scale given: Qt sizes fonts in logical
+// pixels and maps them to the screen itself.
+QFont qtFont(const window::Font& font, double scale = 1);
+
+// Text measured with the fonts Qt draws with. Each face is loaded when first measured and
+// kept.
+class QtFontMeasure final : public window::FontMeasure {
+  public:
+    double advance(const window::Font& font, std::string_view utf8) const override;
+    double ascent(const window::Font& font) const override;
+    double lineHeight(const window::Font& font) const override;
+
+  private:
+    const QFontMetricsF& metrics(const window::Font& font) const;
+
+    mutable std::vector<std::pair<window::Font, QFontMetricsF>> faces_;
 };
-
-// The font for a face the layout names: the face's free stand-in where the desktop lacks
-// it, at its point size on a 96-dpi screen. Cheap: nothing is loaded until it is used.
-QFont qtFont(const window::FontDesign& design);
-
-// The same with the metrics a label lays its caption out by; this loads the font.
-LabelFont labelFont(const window::FontDesign& design);
 
 }  // namespace wordrop::window::qt

@@ -5,30 +5,29 @@
 #include <algorithm>
 
 #include "window/qt/FormView.h"
-#include "window/qt/Pixels.h"
+#include "window/qt/Painting.h"
 #include "window/qt/QtText.h"
 
 namespace wordrop::window::qt {
 
 namespace {
 
-using window::Control;
 using window::ControlId;
-using window::Hit;
-using window::HitKind;
+using window::KeyAction;
+using window::ReadRole;
 
-// A label is read out when its text can be seen: shown, not blank, not drawn in the
-// colour of its own background, and not hidden behind the controls in front of it.
-bool readable(const window::Form& form, ControlId id) {
-    const Control& c = form.state(id);
-    return c.kind() == window::ControlKind::Label && c.visible &&
-           c.caption.find_first_not_of(" \t\r\n") != std::string::npos &&
-           !(c.fore.resolved() == c.back.resolved()) && !form.covered(id);
+// What the scene reads of a control, if it reads anything.
+const window::Readable* readingOf(const FormView& view, ControlId id) {
+    for (const window::Readable& item : view.scene().reading) {
+        if (item.control == id) return &item;
+    }
+    return nullptr;
 }
 
-// Whether a mouse could click the label, and something would answer.
-bool pressable(const window::Form& form, ControlId id) {
-    return form.answersClicks(id) && form.reachablePoint({HitKind::Control, id}).has_value();
+QStringList namesOf(const std::vector<std::string>& keys) {
+    QStringList names;
+    for (const std::string& key : keys) names.push_back(toQString(key));
+    return names;
 }
 
 // Interfaces of our own, without a QObject: Qt's bookkeeping needs a few answers only.
@@ -57,19 +56,22 @@ class LabelAccessible : public PaintedAccessible, public QAccessibleActionInterf
     LabelAccessible(FormView* view, ControlId id) : PaintedAccessible(view), id_(id) {}
 
     QString text(QAccessible::Text kind) const override {
-        if (!view_ || kind != QAccessible::Name) return {};
-        return toQString(control().caption).trimmed();
+        const window::Readable* item = reading();
+        if (!item || kind != QAccessible::Name) return {};
+        return toQString(item->text);
     }
     QRect rect() const override {
-        if (!view_) return {};
-        const QRect local = toPixels(control().bounds()).toAlignedRect() & view_->rect();
+        const window::Readable* item = reading();
+        if (!item) return {};
+        const QRect local =
+            toLogical(item->box, view_->scene().scale).toAlignedRect() & view_->rect();
         return QRect(view_->mapToGlobal(local.topLeft()), local.size());
     }
     QAccessible::Role role() const override { return QAccessible::StaticText; }
     QAccessible::State state() const override {
         QAccessible::State s;
         s.readOnly = true;
-        s.invisible = !view_ || !readable(view_->form(), id_);
+        s.invisible = reading() == nullptr;
         return s;
     }
     void* interface_cast(QAccessible::InterfaceType type) override {
@@ -78,20 +80,23 @@ class LabelAccessible : public PaintedAccessible, public QAccessibleActionInterf
     }
 
     QStringList actionNames() const override {
-        if (!view_ || !pressable(view_->form(), id_)) return {};
+        if (!pressable()) return {};
         return {pressAction()};
     }
     void doAction(const QString& action) override {
-        if (view_ && action == pressAction() && pressable(view_->form(), id_))
-            view_->pressKey(window::KeyClick::Label);
+        if (action == pressAction() && pressable()) view_->perform(KeyAction::PressBanner, id_);
     }
     QStringList keyBindingsForAction(const QString& action) const override {
-        if (action != pressAction()) return {};
-        return {QStringLiteral("Return"), QStringLiteral("Space")};
+        if (action != pressAction() || !view_) return {};
+        return namesOf(window::keyNames(view_->form(), KeyAction::PressBanner));
     }
 
   private:
-    const Control& control() const { return view_->form().state(id_); }
+    const window::Readable* reading() const { return view_ ? readingOf(*view_, id_) : nullptr; }
+    bool pressable() const {
+        const window::Readable* item = reading();
+        return item && item->role == ReadRole::Pressable;
+    }
 
     ControlId id_;
 };
@@ -157,29 +162,16 @@ QAccessibleInterface* FormAccessible::labelInterface(ControlId id) const {
     return QAccessible::accessibleInterface(it->second);
 }
 
-// In reading order: top to bottom, then left to right.
+// In the scene's reading order: top to bottom, then left to right.
 std::vector<QAccessibleInterface*> FormAccessible::children() const {
-    struct Item {
-        window::Rect at;
-        QAccessibleInterface* iface;
-    };
-    std::vector<Item> items;
-    const window::Form& form = view()->form();
-    const auto controls = form.controls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        const Control& c = controls[i];
-        const auto id = static_cast<ControlId>(i);
-        if (readable(form, id)) {
-            items.push_back({c.bounds(), labelInterface(id)});
-        } else if (QWidget* widget = view()->widgetFor(id); widget && c.visible) {
-            items.push_back({c.bounds(), QAccessible::queryAccessibleInterface(widget)});
+    std::vector<QAccessibleInterface*> result;
+    for (const window::Readable& item : view()->scene().reading) {
+        if (item.role != ReadRole::Widget) {
+            result.push_back(labelInterface(item.control));
+        } else if (QWidget* widget = view()->widgetFor(item.control)) {
+            result.push_back(QAccessible::queryAccessibleInterface(widget));
         }
     }
-    std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
-        return a.at.top != b.at.top ? a.at.top < b.at.top : a.at.left < b.at.left;
-    });
-    std::vector<QAccessibleInterface*> result;
-    for (const Item& item : items) result.push_back(item.iface);
     return result;
 }
 
@@ -212,17 +204,17 @@ QString FormAccessible::text(QAccessible::Text kind) const {
 }
 
 QStringList FormAccessible::actionNames() const {
-    if (!view()->form().reachablePoint({HitKind::Background, {}})) return {};
+    if (!window::available(view()->form(), KeyAction::NewGame)) return {};
     return {newGameAction()};
 }
 
 void FormAccessible::doAction(const QString& action) {
-    if (action == newGameAction()) view()->pressKey(window::KeyClick::Background);
+    if (action == newGameAction()) view()->perform(KeyAction::NewGame);
 }
 
 QStringList FormAccessible::keyBindingsForAction(const QString& action) const {
     if (action != newGameAction()) return {};
-    return {QStringLiteral("F2"), QStringLiteral("Ctrl+N")};
+    return namesOf(window::keyNames(view()->form(), KeyAction::NewGame));
 }
 
 // Added and removed children are told one by one: the ChildrenChanged signal Qt makes of

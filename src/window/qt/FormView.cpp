@@ -2,22 +2,19 @@
 #include "window/qt/FormView.h"
 
 #include <QAccessible>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QShortcut>
-#include <algorithm>
 #include <limits>
 #include <utility>
 
-#include "window/qt/Fonts.h"
 #include "window/qt/FormAccessible.h"
 #include "window/qt/GraphicalButton.h"
+#include "window/qt/KeyStroke.h"
 #include "window/qt/Painting.h"
-#include "window/qt/Pixels.h"
 #include "window/qt/QtText.h"
 #include "window/qt/WindowFrame.h"
 
@@ -25,6 +22,7 @@ namespace wordrop::window::qt {
 
 using window::ControlId;
 using window::ControlKind;
+using window::KeyAction;
 
 namespace {
 
@@ -37,21 +35,25 @@ bool isWidgetKind(ControlKind kind) {
     return kind == ControlKind::TextBox || kind == ControlKind::CommandButton;
 }
 
+window::PointF pointOf(QPointF at) {
+    return {at.x(), at.y()};
+}
+
 }  // namespace
 
 FormView::FormView(window::Form& form, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       form_(form),
+      scenes_(form, measure_),
+      clicks_(form),
       reporter_(messageBoxReporter(this)) {
     setWindowTitle(toQString(form.caption()));
-    frame_ = new WindowFrame(*this, toPixels(form.clientSize()).toSize());
+    frame_ =
+        new WindowFrame(*this, toLogical(window::toPixels(form.clientArea()), 1).size().toSize());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
-    fonts_.resize(form.controls().size());
-    lines_.resize(form.controls().size());
     createShownWidgets();
-    addShortcuts();
     form_.setObserver(this);
     FormAccessible::installFactory();
 }
@@ -67,6 +69,12 @@ void FormView::showCentred() {
 QWidget* FormView::widgetFor(ControlId id) const {
     const auto it = widgets_.find(slotOf(id));
     return it == widgets_.end() ? nullptr : it->second;
+}
+
+const window::Scene& FormView::scene() const {
+    const double scale = devicePixelRatioF();
+    if (!scene_ || scene_->scale != scale) scene_ = scenes_.build(scale);
+    return *scene_;
 }
 
 // Text boxes and buttons become real widgets when they first show, or right after the
@@ -92,39 +100,36 @@ void FormView::createHiddenWidgets() {
 }
 
 QWidget* FormView::createWidget(ControlId id) {
-    const window::Control& control = form_.state(id);
-    QWidget* widget = control.kind() == ControlKind::TextBox
-                          ? static_cast<QWidget*>(createTextBox(id, control))
-                          : createButton(id, control);
-    widget->setGeometry(toPixels(control.bounds()).toRect());
-    widget->setFont(qtFont(control.design->font));
+    const window::WidgetSlot slot = scenes_.widget(id, 1);
+    QWidget* widget = slot.kind == ControlKind::TextBox ? static_cast<QWidget*>(createTextBox(id))
+                                                        : createButton(id);
+    widget->setGeometry(toLogical(slot.box, 1).toRect());
+    widget->setFont(qtFont(slot.font));
+    widget->setAccessibleName(toQString(slot.name));
     widget->installEventFilter(this);
     widgets_[slotOf(id)] = widget;
     orderTabs();
     return widget;
 }
 
-// The keyboard visits the widgets in their TabIndex order.
 void FormView::orderTabs() {
-    std::vector<std::pair<int, QWidget*>> order;
-    for (const auto& [id, widget] : widgets_) {
-        order.emplace_back(form_.state(static_cast<ControlId>(id)).design->tabIndex, widget);
+    QWidget* previous = nullptr;
+    for (const window::WidgetSlot& slot : scene().widgets) {
+        QWidget* widget = widgetFor(slot.control);
+        if (!widget) continue;
+        if (previous) setTabOrder(previous, widget);
+        previous = widget;
     }
-    std::sort(order.begin(), order.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1].second, order[i].second);
 }
 
-QLineEdit* FormView::createTextBox(ControlId id, const window::Control& control) {
+QLineEdit* FormView::createTextBox(ControlId id) {
+    const window::WidgetSlot slot = scenes_.widget(id, 1);
     auto* box = new QLineEdit(this);
     box->setMaxLength(std::numeric_limits<int>::max());  // no limit on what may be typed
     QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, toQColor(control.back));
-    palette.setColor(QPalette::Text, toQColor(control.fore));
+    palette.setColor(QPalette::Base, toQColor(slot.back));
+    palette.setColor(QPalette::Text, toQColor(slot.fore));
     box->setPalette(palette);
-    if (const auto label = form_.labelFor(id))
-        box->setAccessibleName(toQString(form_.state(*label).caption).trimmed());
     connect(box, &QLineEdit::textChanged, this, [this, id](const QString& text) {
         typing_ = id;
         form_.typeInto(id, text.toStdString());
@@ -137,54 +142,13 @@ QLineEdit* FormView::createTextBox(ControlId id, const window::Control& control)
     return box;
 }
 
-GraphicalButton* FormView::createButton(ControlId id, const window::Control& control) {
+GraphicalButton* FormView::createButton(ControlId id) {
+    const window::WidgetSlot slot = scenes_.widget(id, 1);
     auto* button = new GraphicalButton(this);
-    button->setColours(toQColor(control.back), toQColor(control.fore));
+    button->setColours(toQColor(slot.back), toQColor(slot.fore));
     button->setFocusPolicy(Qt::StrongFocus);
     connect(button, &QPushButton::clicked, this, [this, id] { dispatch(form_.click(id)); });
     return button;
-}
-
-// The keys of the desktop's small games: each stands for a click the player could make,
-// or for the window's close box.
-void FormView::addShortcuts() {
-    const auto add = [this](QKeySequence keys, auto action) {
-        auto* shortcut = new QShortcut(keys, this);
-        connect(shortcut, &QShortcut::activated, this, action);
-    };
-    add(QKeySequence(Qt::Key_F2), [this] { pressKey(window::KeyClick::Background); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { pressKey(window::KeyClick::Background); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
-}
-
-void FormView::pressKey(window::KeyClick key) {
-    dispatch(form_.pressKey(key));
-}
-
-// Return and Space press what a click on a label would: a banner's, where one shows. They
-// reach the window itself only where no text box or button has taken them.
-void FormView::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Space:
-            if (event->modifiers() & ~Qt::KeypadModifier) break;
-            pressKey(window::KeyClick::Label);
-            return;
-        default:
-            break;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-// Enter in a text box presses the form's first command button, and that is all it does:
-// the key does not go on to the window, where it could press a banner the guess put up.
-bool FormView::enterInTextBox(QEvent* event) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-    if (const auto button = form_.defaultButton()) dispatch(form_.click(*button));
-    return true;
 }
 
 void FormView::syncWidget(ControlId id) {
@@ -203,37 +167,28 @@ void FormView::syncWidget(ControlId id) {
                 writing_ = false;
             }
         }
-    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-        button->setText(toQString(control.caption));
+    } else if (auto* button = dynamic_cast<GraphicalButton*>(widget)) {
+        const window::WidgetSlot slot = scenes_.widget(id, 1);
+        std::optional<qsizetype> key;
+        if (slot.accessKey)
+            key = toQString(std::string_view(slot.caption).substr(0, *slot.accessKey)).size();
+        button->setCaption(toQString(slot.caption), key);
     }
     // A hidden text box that kept the focus would go on blinking its caret unseen.
     if (!control.visible && widget->hasFocus()) widget->clearFocus();
     widget->setVisible(control.visible);
 }
 
+// Lines and outlines are a pixel wide: one more pixel all round.
 void FormView::repaintNeeded(window::Rect area) {
-    update(repaintArea(area));
+    scene_.reset();
+    update(toLogical(window::toPixels(area), 1).toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
 void FormView::controlChanged(ControlId id) {
-    lines_[static_cast<std::size_t>(id)].reset();
+    scene_.reset();
+    scenes_.forget(id);
     syncWidget(id);
-}
-
-const std::vector<window::LaidLine>& FormView::linesOf(std::size_t control) const {
-    auto& lines = lines_[control];
-    if (!lines) {
-        const window::Control& label = form_.controls()[control];
-        lines = label.caption.empty() ? std::vector<window::LaidLine>()
-                                      : layOutLabel(label, fontOf(control));
-    }
-    return *lines;
-}
-
-const LabelFont& FormView::fontOf(std::size_t control) const {
-    auto& font = fonts_[control];
-    if (!font) font = labelFont(form_.controls()[control].design->font);
-    return *font;
 }
 
 void FormView::paintEvent(QPaintEvent* event) {
@@ -242,30 +197,7 @@ void FormView::paintEvent(QPaintEvent* event) {
         QMetaObject::invokeMethod(this, &FormView::createHiddenWidgets, Qt::QueuedConnection);
     }
     QPainter painter(this);
-    const QRect dirty = event->rect();
-    painter.fillRect(dirty, toQColor(form_.backColour()));
-    paintDrawing(painter, form_.drawing());
-    const auto controls = form_.controls();
-    for (std::size_t i = controls.size(); i-- > 0;) {
-        const window::Control& control = controls[i];
-        if (!control.visible || isWidgetKind(control.kind())) continue;
-        if (!toPixels(control.bounds()).intersects(dirty)) continue;
-        switch (control.kind()) {
-            case ControlKind::Label:
-                paintLabel(painter, control, linesOf(i),
-                           [this, i]() -> const LabelFont& { return fontOf(i); });
-                break;
-            case ControlKind::Shape:
-                paintShape(painter, control);
-                break;
-            case ControlKind::Line:
-                paintLineControl(painter, control);
-                break;
-            case ControlKind::TextBox:
-            case ControlKind::CommandButton:
-                break;
-        }
-    }
+    paintScene(painter, scene(), event->rect());
 }
 
 void FormView::mousePressEvent(QMouseEvent* event) {
@@ -276,40 +208,83 @@ void FormView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) release(event->position());
 }
 
-// A click is a press and a release on the same target.
+// A press whose release the window will never see is forgotten.
+void FormView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) clicks_.forget();
+    QWidget::changeEvent(event);
+}
+
 void FormView::press(QPointF at) {
-    pressed_ = form_.hitTest(toTwips(at));
+    clicks_.press(pointOf(at));
 }
 
 void FormView::release(QPointF at) {
-    const auto pressed = std::exchange(pressed_, std::nullopt);
-    const window::Point point = toTwips(at);
-    if (!pressed || *pressed != form_.hitTest(point)) return;
-    dispatch(form_.clickAt(point));
+    if (const auto point = clicks_.release(pointOf(at))) dispatch(form_.clickAt(*point));
 }
 
-// The real widgets get a mouse event only where the model's hit test says they are the
-// target; anywhere else it is the form's.
+void FormView::keyPressEvent(QKeyEvent* event) {
+    if (!key(event, window::Focus::Window, std::nullopt)) QWidget::keyPressEvent(event);
+}
+
+// Every key goes to the model's table first; what it leaves is the widget's own.
+bool FormView::key(QKeyEvent* event, window::Focus focus, std::optional<ControlId> focused) {
+    const window::KeyOutcome outcome = window::pressKey(form_, keyStroke(*event), focus, focused);
+    switch (outcome.action) {
+        case KeyAction::Pass:
+            return false;
+        case KeyAction::Ignore:
+            return true;
+        case KeyAction::Close:
+            close();
+            return true;
+        default:
+            dispatch(outcome.result);
+            return true;
+    }
+}
+
+void FormView::perform(KeyAction action, std::optional<ControlId> target) {
+    if (action == KeyAction::Close) {
+        close();
+        return;
+    }
+    dispatch(window::perform(form_, action, target));
+}
+
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
-    const auto type = event->type();
-    if (type == QEvent::KeyPress && qobject_cast<QLineEdit*>(watched)) return enterInTextBox(event);
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
-        type != QEvent::MouseButtonDblClick) {
-        return QWidget::eventFilter(watched, event);
-    }
     auto* widget = qobject_cast<QWidget*>(watched);
-    auto* mouse = static_cast<QMouseEvent*>(event);
     if (!widget || widget->parentWidget() != this) return QWidget::eventFilter(watched, event);
-    const QPointF at = widget->mapToParent(mouse->position());
-    const window::Hit hit = form_.hitTest(toTwips(at));
-    if (hit.kind == window::HitKind::Control && widgetFor(hit.control) == widget) return false;
-    if (mouse->button() == Qt::LeftButton) {
-        if (type == QEvent::MouseButtonRelease)
-            release(at);
-        else
-            press(at);
+    std::optional<ControlId> id;
+    for (const auto& [slot, w] : widgets_) {
+        if (w == widget) id = ControlId(slot);
     }
-    return true;
+    if (event->type() == QEvent::KeyPress) {
+        const auto focus =
+            qobject_cast<QLineEdit*>(widget) ? window::Focus::TextBox : window::Focus::Button;
+        return key(static_cast<QKeyEvent*>(event), focus, id);
+    }
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
+        event->type() == QEvent::MouseButtonDblClick)
+        return mouse(widget, event);
+    return QWidget::eventFilter(watched, event);
+}
+
+// A widget is pressed only where the model's hit test says it is the target; anywhere
+// else the press is the form's, and so is its release.
+bool FormView::mouse(QWidget* widget, QEvent* event) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPointF at = widget->mapToParent(mouse->position());
+    const window::Hit hit = form_.hitTest(window::toTwips(pointOf(at)));
+    const bool onWidget = hit.kind == window::HitKind::Control && widgetFor(hit.control) == widget;
+    if (mouse->button() != Qt::LeftButton) return !onWidget;
+    if (event->type() != QEvent::MouseButtonRelease) {
+        press(at);
+        nativePress_ = onWidget ? widget : nullptr;
+        return !onWidget;
+    }
+    release(at);
+    // A widget that took the press natively sees its release, wherever it is let go.
+    return std::exchange(nativePress_, nullptr) != widget;
 }
 
 void FormView::dispatch(window::EventResult result) {

@@ -6,14 +6,16 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
-#include <vector>
 
+#include "window/Clicks.h"
 #include "window/Form.h"
-#include "window/LineBreaker.h"
+#include "window/Keys.h"
 #include "window/Narrator.h"
+#include "window/Scene.h"
 #include "window/qt/ErrorReport.h"
 #include "window/qt/Fonts.h"
 
+class QKeyEvent;
 class QLineEdit;
 
 namespace wordrop::window::qt {
@@ -21,10 +23,9 @@ namespace wordrop::window::qt {
 class GraphicalButton;
 class WindowFrame;
 
-// The window on screen: paints the form model and hands it the player's clicks and
-// typing. Labels, shapes, lines and the drawing are painted; text boxes and command
-// buttons are real widgets, kept in step with the model both ways. Every click is routed
-// by the model's hit test, so the view never decides what a click means.
+// The window on screen: paints the model's scene and hands the model the player's clicks,
+// keys and typing. Text boxes and command buttons are real widgets, kept in step with the
+// model both ways. What a click or a key means is the model's to say, never the view's.
 class FormView : public QWidget, private window::FormObserver {
   public:
     explicit FormView(window::Form& form, QWidget* parent = nullptr);
@@ -36,6 +37,8 @@ class FormView : public QWidget, private window::FormObserver {
 
     QWidget* widgetFor(window::ControlId id) const;
     const window::Form& form() const { return form_; }
+    // What the window shows now, at its screen's scale.
+    const window::Scene& scene() const;
 
     // A short description of what the window shows, for assistive technology.
     void setSummary(std::function<std::string()> summary) { summary_ = std::move(summary); }
@@ -43,14 +46,15 @@ class FormView : public QWidget, private window::FormObserver {
     // Who tells a screen reader what each input changed.
     void setNarrator(window::Narrator* narrator) { narrator_ = narrator; }
 
-    // The click a key stands for, as the keyboard and assistive technology ask for it.
-    void pressKey(window::KeyClick key);
+    // What a key stands for, as assistive technology asks for it.
+    void perform(window::KeyAction action, std::optional<window::ControlId> target = {});
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -61,27 +65,24 @@ class FormView : public QWidget, private window::FormObserver {
     void createHiddenWidgets();
     QWidget* createWidget(window::ControlId id);
     void orderTabs();
-    void addShortcuts();
-    QLineEdit* createTextBox(window::ControlId id, const window::Control& control);
-    GraphicalButton* createButton(window::ControlId id, const window::Control& control);
+    QLineEdit* createTextBox(window::ControlId id);
+    GraphicalButton* createButton(window::ControlId id);
     void syncWidget(window::ControlId id);
+    bool key(QKeyEvent* event, window::Focus focus, std::optional<window::ControlId> focused);
+    bool mouse(QWidget* widget, QEvent* event);
     void press(QPointF at);
     void release(QPointF at);
     void dispatch(window::EventResult result);
     void announceChange();
     void tell(const std::string& what);
-    bool enterInTextBox(QEvent* event);
 
     window::Form& form_;
-    const std::vector<window::LaidLine>& linesOf(std::size_t control) const;
-    const LabelFont& fontOf(std::size_t control) const;
-
-    // Each control's font, looked up when it first shows text: at start nothing does.
-    mutable std::vector<std::optional<LabelFont>> fonts_;
-    // Each label's caption as laid out when last painted; dropped when the label changes.
-    mutable std::vector<std::optional<std::vector<window::LaidLine>>> lines_;
+    QtFontMeasure measure_;
+    window::SceneBuilder scenes_;
+    mutable std::optional<window::Scene> scene_;  // until the form or the screen changes
+    window::ClickTracker clicks_;
     std::unordered_map<std::uint16_t, QWidget*> widgets_;
-    std::optional<window::Hit> pressed_;
+    QWidget* nativePress_ = nullptr;  // the widget that took the last press itself
     bool hiddenWidgetsCreated_ = false;
     std::optional<window::ControlId> typing_;  // the text box whose typing is being handed on
     bool writing_ = false;                     // the game is writing into a text box

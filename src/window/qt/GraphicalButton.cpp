@@ -16,6 +16,18 @@ void GraphicalButton::setColours(QColor face, QColor text) {
     update();
 }
 
+void GraphicalButton::setCaption(const QString& shown, std::optional<qsizetype> accessKey) {
+    QString marked;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        if (accessKey == i) marked += QLatin1Char('&');
+        if (shown[i] == QLatin1Char('&')) marked += QLatin1Char('&');
+        marked += shown[i];
+    }
+    if (marked == text()) return;
+    setText(marked);
+    setShortcut(QKeySequence());
+}
+
 void GraphicalButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect box = rect();

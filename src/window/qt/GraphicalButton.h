@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QPushButton>
+#include <optional>
 
 namespace wordrop::window::qt {
 
@@ -12,6 +13,9 @@ class GraphicalButton : public QPushButton {
   public:
     explicit GraphicalButton(QWidget* parent = nullptr);
     void setColours(QColor face, QColor text);
+    // The caption with its access key's letter underlined. The window's key table presses
+    // the button, so Qt grabs no shortcut of its own for it.
+    void setCaption(const QString& shown, std::optional<qsizetype> accessKey);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,116 +1,86 @@
 // SPDX-License-Identifier: MIT
 #include "window/qt/Painting.h"
-#include "window/qt/QtText.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
-#include "window/LineBreaker.h"
-#include "window/qt/Pixels.h"
+#include "window/qt/Fonts.h"
+#include "window/qt/QtText.h"
 
 namespace wordrop::window::qt {
 
 namespace {
 
-class FontMeasure final : public window::TextMeasure {
-  public:
-    explicit FontMeasure(const LabelFont& font)
-        : metrics_(font.font), lineHeight_(font.lineHeight) {}
-    double advance(std::string_view utf8) const override {
-        return metrics_.horizontalAdvance(toQString(utf8));
-    }
-    double lineHeight() const override { return lineHeight_; }
+struct ItemPainter {
+    QPainter& painter;
+    double scale;
 
-  private:
-    QFontMetricsF metrics_;
-    double lineHeight_;
+    QPointF at(window::PointF p) const { return {p.x / scale, p.y / scale}; }
+    QPen pen(window::Rgb colour, double width) const {
+        QPen pen(toQColor(colour), width / scale);
+        pen.setCapStyle(Qt::SquareCap);
+        return pen;
+    }
+
+    void operator()(const window::FilledRect& r) const {
+        const QRectF box = toLogical(r.box, scale);
+        if (r.radius <= 0) return painter.fillRect(box, toQColor(r.colour));
+        QPainterPath path;
+        path.addRoundedRect(box, r.radius / scale, r.radius / scale);
+        painter.fillPath(path, toQColor(r.colour));
+    }
+    void operator()(const window::StrokedLine& l) const {
+        painter.setPen(pen(l.colour, l.width));
+        painter.drawLine(at(l.from), at(l.to));
+    }
+    void operator()(const window::StrokedCircle& c) const {
+        painter.setPen(pen(c.colour, c.width));
+        painter.setBrush(c.fill ? QBrush(toQColor(*c.fill)) : QBrush(Qt::NoBrush));
+        painter.drawEllipse(at(c.centre), c.radius / scale, c.radius / scale);
+    }
+    void operator()(const window::TextRun& t) const {
+        painter.save();
+        painter.setClipRect(toLogical(t.clip, scale), Qt::IntersectClip);
+        painter.setFont(qtFont(t.font, scale));
+        painter.setPen(toQColor(t.colour));
+        // Always plain text: a caption is never read as markup or mnemonics.
+        painter.drawText(at(t.baseline), toQString(t.text));
+        painter.restore();
+    }
 };
 
-QPen onePixelPen(QColor colour) {
-    QPen pen(colour, 1.0);
-    pen.setCapStyle(Qt::SquareCap);
-    return pen;
-}
-
-struct PrimitivePainter {
-    QPainter& painter;
-    void operator()(const window::CircleShape& c) const {
-        painter.setPen(onePixelPen(toQColor(c.colour)));
-        painter.setBrush(c.fill == window::FillMode::Solid ? QBrush(toQColor(c.fillColour))
-                                                           : QBrush(Qt::NoBrush));
-        const double r = toPixels(c.radius);
-        painter.drawEllipse(toPixels(c.centre), r, r);
+// Where an item paints, to skip those outside the area being painted again.
+struct ItemBounds {
+    double scale;
+    QRectF operator()(const window::FilledRect& r) const { return toLogical(r.box, scale); }
+    QRectF operator()(const window::TextRun& t) const { return toLogical(t.clip, scale); }
+    QRectF operator()(const window::StrokedLine& l) const {
+        return QRectF(QPointF(l.from.x, l.from.y) / scale, QPointF(l.to.x, l.to.y) / scale)
+            .normalized()
+            .adjusted(-1, -1, 1, 1);
     }
-    void operator()(const window::LineShape& l) const {
-        painter.setPen(onePixelPen(toQColor(l.colour)));
-        painter.drawLine(toPixels(l.segment.from), toPixels(l.segment.to));
+    QRectF operator()(const window::StrokedCircle& c) const {
+        const double r = c.radius / scale + 1;
+        return {c.centre.x / scale - r, c.centre.y / scale - r, 2 * r, 2 * r};
     }
 };
 
 }  // namespace
 
-QColor toQColor(window::Colour colour) {
-    const window::Rgb rgb = colour.resolved();
-    return {rgb.red, rgb.green, rgb.blue};
+QColor toQColor(window::Rgb colour) {
+    return {colour.red, colour.green, colour.blue};
 }
 
-std::vector<window::LaidLine> layOutLabel(const window::Control& label, const LabelFont& font) {
-    const QRectF box = toPixels(label.bounds());
-    return window::layOutCaption(label.caption, box.width(), box.height(), label.design->alignment,
-                                 FontMeasure(font));
+QRectF toLogical(const window::RectF& box, double scale) {
+    return {box.x / scale, box.y / scale, box.width / scale, box.height / scale};
 }
 
-void paintLabel(QPainter& painter, const window::Control& label,
-                const std::vector<window::LaidLine>& lines,
-                const std::function<const LabelFont&()>& fontOf) {
-    const QRectF box = toPixels(label.bounds());
-    painter.fillRect(box, toQColor(label.back));
-    if (lines.empty()) return;
-    const LabelFont& font = fontOf();
-    painter.save();
-    painter.setClipRect(box, Qt::IntersectClip);
-    painter.setFont(font.font);
-    painter.setPen(toQColor(label.fore));
-    for (const window::LaidLine& line : lines) {
-        const QPointF baseline(box.left() + line.x, box.top() + line.y + font.ascent);
-        // Always plain text: a caption is never read as markup or mnemonics.
-        painter.drawText(baseline, toQString(line.text));
+void paintScene(QPainter& painter, const window::Scene& scene, const QRectF& area) {
+    const ItemPainter paint{painter, scene.scale};
+    for (const window::SceneItem& item : scene.items) {
+        if (std::visit(ItemBounds{scene.scale}, item.paint).intersects(area))
+            std::visit(paint, item.paint);
     }
-    painter.restore();
-}
-
-void paintShape(QPainter& painter, const window::Control& shape) {
-    const QRectF box = toPixels(shape.bounds());
-    const QColor fill = toQColor(shape.back);
-    if (shape.design->shape == window::ShapeStyle::Rectangle) {
-        painter.fillRect(box, fill);  // the outline has the fill's colour
-        return;
-    }
-    const double radius = box.width() / 4;
-    QPainterPath path;
-    path.addRoundedRect(box, radius, radius);
-    painter.fillPath(path, fill);
-}
-
-// Pens are centred on the middle of a logical pixel, so a line fills whole logical
-// pixels at any scale instead of straddling two of them.
-constexpr QPointF kPixelCentre{0.5, 0.5};
-
-void paintLineControl(QPainter& painter, const window::Control& line) {
-    const window::Segment ends = line.design->ends;
-    painter.setPen(onePixelPen(toQColor(line.fore)));
-    painter.drawLine(toPixels(ends.from) + kPixelCentre, toPixels(ends.to) + kPixelCentre);
-}
-
-void paintDrawing(QPainter& painter, const window::DrawingSurface& drawing) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.translate(kPixelCentre);
-    for (const window::Primitive& primitive : drawing.primitives) {
-        std::visit(PrimitivePainter{painter}, primitive);
-    }
-    painter.restore();
 }
 
 }  // namespace wordrop::window::qt

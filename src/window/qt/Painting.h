@@ -2,32 +2,20 @@
 #pragma once
 
 #include <QColor>
+#include <QRectF>
 
-#include <functional>
-#include <vector>
-#include "window/Control.h"
-
-#include "window/DrawingSurface.h"
-#include "window/LineBreaker.h"
-#include "window/qt/Fonts.h"
+#include "window/Scene.h"
 
 class QPainter;
 
 namespace wordrop::window::qt {
 
-QColor toQColor(window::Colour colour);
+QColor toQColor(window::Rgb colour);
 
-// A label's caption laid out in its font, in logical pixels; the lines point into the
-// caption, so they hold until the caption changes.
-std::vector<window::LaidLine> layOutLabel(const window::Control& label, const LabelFont& font);
+// The scene's device pixels as Qt's logical ones, which Qt maps back to the screen.
+QRectF toLogical(const window::RectF& box, double scale);
 
-// Each paints one thing of the form in logical pixels.
-// The font is asked for only when there is text to draw.
-void paintLabel(QPainter& painter, const window::Control& label,
-                const std::vector<window::LaidLine>& lines,
-                const std::function<const LabelFont&()>& font);
-void paintShape(QPainter& painter, const window::Control& shape);
-void paintLineControl(QPainter& painter, const window::Control& line);
-void paintDrawing(QPainter& painter, const window::DrawingSurface& drawing);
+// Paints the scene's items that meet the area (in logical pixels), back to front.
+void paintScene(QPainter& painter, const window::Scene& scene, const QRectF& area);
 
 }  // namespace wordrop::window::qt

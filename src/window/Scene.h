@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "window/Form.h"
+#include "window/LineBreaker.h"
+
+namespace wordrop::window {
+
+// Positions and sizes in device pixels: the form's twips at the view's scale.
+struct PointF {
+    double x = 0;
+    double y = 0;
+    friend bool operator==(PointF, PointF) = default;
+};
+
+struct RectF {
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+    friend bool operator==(RectF, RectF) = default;
+};
+
+// A face as a view loads it: the free stand-in of the face the layout names, at its size
+// in device pixels.
+struct Font {
+    std::string_view family;
+    double pixelSize = 0;
+    FontWeight weight = FontWeight::Normal;
+    bool fixedPitch = false;
+    friend bool operator==(const Font&, const Font&) = default;
+};
+
+// Text as the view's own faces draw it, in the pixels of the font it is given.
+class FontMeasure {
+  public:
+    virtual ~FontMeasure() = default;
+    virtual double advance(const Font& font, std::string_view utf8) const = 0;
+    virtual double ascent(const Font& font) const = 0;
+    virtual double lineHeight(const Font& font) const = 0;
+};
+
+// What there is to draw, each painted over what came before it.
+struct FilledRect {
+    RectF box;
+    Rgb colour;
+    double radius = 0;  // of the rounded corners; 0 for square ones
+};
+
+// A pen's stroke, centred on the middle of a pixel so that it fills whole pixels.
+struct StrokedLine {
+    PointF from;
+    PointF to;
+    double width = 1;
+    Rgb colour;
+};
+
+struct StrokedCircle {
+    PointF centre;
+    double radius = 0;
+    double width = 1;
+    Rgb colour;
+    std::optional<Rgb> fill;
+};
+
+// One line of a label's caption, drawn from its baseline and cut off at the label's edges.
+struct TextRun {
+    PointF baseline;
+    std::string text;
+    Font font;
+    Rgb colour;
+    RectF clip;
+};
+
+using Paint = std::variant<FilledRect, StrokedLine, StrokedCircle, TextRun>;
+
+struct SceneItem {
+    Paint paint;
+    std::optional<ControlId> control;  // none for the form's own background and drawing
+    bool seen = true;                  // whether a sighted player can see it
+};
+
+// A text box or a command button, which every toolkit has a widget of its own for. They
+// stand over everything painted.
+struct WidgetSlot {
+    ControlId control{};
+    ControlKind kind = ControlKind::TextBox;
+    RectF box;
+    Font font;
+    Rgb back;
+    Rgb fore;
+    bool visible = false;
+    std::string name;                      // what a screen reader calls it
+    std::string caption;                   // a button's caption as shown
+    std::optional<std::size_t> accessKey;  // the byte of the caption shown underlined
+    std::string shortcut;                  // the key that presses it, such as "Alt+O"
+};
+
+enum class ReadRole : std::uint8_t {
+    Text,       // a label's text
+    Pressable,  // a label's text that answers a click (a banner)
+    Widget,     // a text box or a button: the widget speaks for itself
+};
+
+struct Readable {
+    ControlId control{};
+    ReadRole role = ReadRole::Text;
+    std::string text;
+    RectF box;
+};
+
+// The form as a view shows it: what to paint, back to front; the widgets, in tab order;
+// and what a screen reader reads, in reading order (top to bottom, then left to right).
+struct Scene {
+    double scale = 1;
+    double width = 0;
+    double height = 0;
+    std::vector<SceneItem> items;
+    std::vector<WidgetSlot> widgets;
+    std::vector<Readable> reading;
+};
+
+// Whether a sighted player can read a label's text: it is shown, not blank, not drawn in
+// its own background's colour, and not hidden behind the controls in front of it.
+[[nodiscard]] bool canBeRead(const Form& form, ControlId id);
+
+// A caption with its access key marked by "&": the text shown, and where its underlined
+// letter stands. "&&" shows one "&".
+struct AccessKeyCaption {
+    std::string shown;
+    std::optional<std::size_t> key;
+};
+[[nodiscard]] AccessKeyCaption parseAccessKey(std::string_view caption);
+
+// The form's twips in pixels at a scale, and a position in such pixels back in twips.
+[[nodiscard]] RectF toPixels(Rect area, double scale = 1);
+[[nodiscard]] Point toTwips(PointF at, double scale = 1);
+
+// The stand-in face for a control's font, at a scale.
+[[nodiscard]] Font fontFor(const FontDesign& design, double scale = 1);
+
+// Makes scenes of one form. Captions are laid out once and kept until their label
+// changes, or until the faces do.
+class SceneBuilder {
+  public:
+    SceneBuilder(const Form& form, const FontMeasure& measure);
+
+    [[nodiscard]] Scene build(double scale) const;
+    // One text box or button alone, as it stands in the scene.
+    [[nodiscard]] WidgetSlot widget(ControlId id, double scale) const;
+    void forget(ControlId id);
+    void forgetAll();
+
+  private:
+    const std::vector<LaidLine>& linesOf(ControlId id) const;
+    void addDrawing(Scene& scene) const;
+    void addControl(Scene& scene, ControlId id) const;
+    void addLabel(Scene& scene, ControlId id) const;
+    void addReading(Scene& scene) const;
+    std::string readText(ControlId id) const;
+
+    const Form& form_;
+    const FontMeasure& measure_;
+    mutable std::vector<std::optional<std::vector<LaidLine>>> lines_;
+};
+
+}  // namespace wordrop::window
