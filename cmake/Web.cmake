@@ -6,8 +6,8 @@ set(page_sources ${CMAKE_SOURCE_DIR}/src/window/web/page)
 
 add_executable(wordrop_web src/web_main.cpp src/window/web/WebView.cpp)
 target_link_libraries(wordrop_web PRIVATE wordrop_core)
-set(exported wordrop_start wordrop_press wordrop_release wordrop_click_control
-    wordrop_press_key wordrop_press_default_button wordrop_type wordrop_fail_operation malloc free)
+set(exported wordrop_start wordrop_pointer wordrop_key wordrop_activate wordrop_type
+    wordrop_relayout wordrop_fail_operation malloc free)
 list(TRANSFORM exported PREPEND _)
 string(REPLACE ";" "," exported "${exported}")
 # The model raises run-time errors as C++ exceptions, which its event loop catches.

@@ -8,13 +8,19 @@
 #include <memory>
 #include <string>
 
+#include "game/BoardSummary.h"
 #include "game/Form1.h"
 #include "game/Narration.h"
 #include "window/web/WebView.h"
 
 namespace {
 
+using wordrop::window::web::PointerEvent;
+
 struct Game {
+    Game() {
+        view.setSummary([this] { return wordrop::game::summarize(form1); });
+    }
     wordrop::game::Form1 form1;
     wordrop::game::Form1Narrator narrator{form1};
     wordrop::window::web::WebView view{form1.form(), &narrator};
@@ -37,30 +43,28 @@ EMSCRIPTEN_KEEPALIVE const char* wordrop_start() {
     return keep(game->view.scene());
 }
 
-EMSCRIPTEN_KEEPALIVE const char* wordrop_press(double x, double y) {
-    return keep(game->view.press(x, y));
+// 0: a press, 1: a release, 2: a press cancelled; at a point in CSS pixels of the form.
+EMSCRIPTEN_KEEPALIVE const char* wordrop_pointer(int event, double x, double y) {
+    return keep(game->view.pointer(static_cast<PointerEvent>(event), x, y));
 }
 
-EMSCRIPTEN_KEEPALIVE const char* wordrop_release(double x, double y) {
-    return keep(game->view.release(x, y));
+// Modifiers: 1 Shift, 2 Ctrl, 4 Alt, 8 Meta; focused: the focused control, or -1.
+EMSCRIPTEN_KEEPALIVE const char* wordrop_key(const char* key, const char* code, int modifiers,
+                                             int repeat, int composing, int focused) {
+    return keep(game->view.key(key, code, modifiers, repeat != 0, composing != 0, focused));
 }
 
-EMSCRIPTEN_KEEPALIVE const char* wordrop_click_control(int id) {
-    return keep(game->view.clickControl(id));
+EMSCRIPTEN_KEEPALIVE const char* wordrop_activate(int id) {
+    return keep(game->view.activate(id));
 }
 
-// 0: the key for a background click (F2), 1: the key for a label's click (Return, Space).
-EMSCRIPTEN_KEEPALIVE const char* wordrop_press_key(int key) {
-    return keep(game->view.pressKey(key == 0 ? wordrop::window::KeyClick::Background
-                                             : wordrop::window::KeyClick::Label));
+// The text as UTF-8 with its length: it may hold any character, NUL included.
+EMSCRIPTEN_KEEPALIVE const char* wordrop_type(int id, const char* text, int length) {
+    return keep(game->view.type(id, std::string(text, static_cast<std::size_t>(length))));
 }
 
-EMSCRIPTEN_KEEPALIVE const char* wordrop_press_default_button() {
-    return keep(game->view.pressDefaultButton());
-}
-
-EMSCRIPTEN_KEEPALIVE const char* wordrop_type(int id, const char* text) {
-    return keep(game->view.type(id, text));
+EMSCRIPTEN_KEEPALIVE const char* wordrop_relayout() {
+    return keep(game->view.relayout());
 }
 
 // For the browser suite, as the desktop's tests do through the same seam: the n-th

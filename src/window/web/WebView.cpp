@@ -6,18 +6,18 @@
 #include <cstdio>
 #include <variant>
 
-#include "window/FaceSubstitutes.h"
+#include "window/Keys.h"
 #include "window/web/Json.h"
 
 namespace wordrop::window::web {
 
 namespace {
 
-// The page measures text with the browser's own fonts (a canvas's measureText), so a
-// caption breaks where the browser will draw it.
+// Text goes to the page with its length, so that no character cuts it short.
 // clang-format off
-EM_JS(double, measureAdvance, (const char* font, const char* text), {
-    return Module.measureText(UTF8ToString(font), UTF8ToString(text)).advance;
+EM_JS(double, measureAdvance, (const char* font, const char* text, int length), {
+    const decoded = new TextDecoder().decode(HEAPU8.subarray(text, text + length));
+    return Module.measureText(UTF8ToString(font), decoded).advance;
 });
 EM_JS(double, measureAscent, (const char* font), {
     return Module.measureText(UTF8ToString(font), "").ascent;
@@ -27,37 +27,14 @@ EM_JS(double, measureLineHeight, (const char* font), {
 });
 // clang-format on
 
-std::string cssFont(const FontDesign& design) {
-    const auto substitute = substituteFor(design.face);
-    std::string font = design.weight == FontWeight::Bold ? "bold " : "";
-    font += std::to_string(pixelSize(design)) + "px \"";
-    font += substitute ? substitute->family : design.face;
-    return font + "\"";
+std::string cssFont(const Font& font) {
+    char size[32];
+    std::snprintf(size, sizeof size, "%gpx \"", font.pixelSize);
+    std::string css = font.weight == FontWeight::Bold ? "bold " : "";
+    return css + size + std::string(font.family) + "\"";
 }
 
-class BrowserMeasure final : public TextMeasure {
-  public:
-    explicit BrowserMeasure(const FontDesign& design) : font_(cssFont(design)) {
-        const auto substitute = substituteFor(design.face);
-        lineHeight_ = substitute && substitute->lineHeightEm > 0
-                          ? pixelSize(design) * substitute->lineHeightEm
-                          : measureLineHeight(font_.c_str());
-    }
-    double advance(std::string_view utf8) const override {
-        const std::string text(utf8);
-        return measureAdvance(font_.c_str(), text.c_str());
-    }
-    double lineHeight() const override { return lineHeight_; }
-    double ascent() const { return measureAscent(font_.c_str()); }
-    const std::string& font() const { return font_; }
-
-  private:
-    std::string font_;
-    double lineHeight_ = 0;
-};
-
-std::string css(Colour colour) {
-    const Rgb rgb = colour.resolved();
+std::string css(Rgb rgb) {
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", rgb.red, rgb.green, rgb.blue);
     return text;
@@ -80,9 +57,8 @@ void appendNumbers(std::string& out, std::initializer_list<double> values) {
     out += ']';
 }
 
-void appendBox(std::string& out, Rect box) {
-    appendNumbers(
-        out, {pixelsOf(box.left), pixelsOf(box.top), pixelsOf(box.width), pixelsOf(box.height)});
+void appendBox(std::string& out, const RectF& box) {
+    appendNumbers(out, {box.x, box.y, box.width, box.height});
 }
 
 void appendField(std::string& out, std::string_view name) {
@@ -91,13 +67,107 @@ void appendField(std::string& out, std::string_view name) {
     out += ':';
 }
 
+void appendString(std::string& out, std::string_view name, std::string_view value) {
+    appendField(out, name);
+    appendJsonString(out, value);
+}
+
+struct ItemWriter {
+    std::string& out;
+    void operator()(const FilledRect& r) const {
+        appendField(out, "rect");
+        appendBox(out, r.box);
+        appendString(out, "fill", css(r.colour));
+        if (r.radius > 0) {
+            appendField(out, "radius");
+            appendNumber(out, r.radius);
+        }
+    }
+    void operator()(const StrokedLine& l) const {
+        appendField(out, "line");
+        appendNumbers(out, {l.from.x, l.from.y, l.to.x, l.to.y});
+        pen(l.colour, l.width);
+    }
+    void operator()(const StrokedCircle& c) const {
+        appendField(out, "circle");
+        appendNumbers(out, {c.centre.x, c.centre.y, c.radius});
+        pen(c.colour, c.width);
+        if (c.fill) appendString(out, "fill", css(*c.fill));
+    }
+    void operator()(const TextRun& t) const {
+        appendString(out, "text", t.text);
+        appendField(out, "at");
+        appendNumbers(out, {t.baseline.x, t.baseline.y});
+        appendString(out, "font", cssFont(t.font));
+        appendString(out, "fill", css(t.colour));
+        appendField(out, "clip");
+        appendBox(out, t.clip);
+    }
+    void pen(Rgb colour, double width) const {
+        appendString(out, "stroke", css(colour));
+        appendField(out, "width");
+        appendNumber(out, width);
+    }
+};
+
+const char* roleName(ReadRole role) {
+    switch (role) {
+        case ReadRole::Text:
+            return "text";
+        case ReadRole::Pressable:
+            return "pressable";
+        case ReadRole::Widget:
+            return "widget";
+    }
+    return "text";
+}
+
+// A key as the DOM names it. A letter typed with a layout that is not Latin still names
+// the key by its place, as the desktop's shortcuts do.
+KeyStroke keyStrokeOf(std::string_view key, std::string_view code, int modifiers, bool repeat,
+                      bool composing) {
+    KeyStroke stroke{
+        .modifiers = Modifiers(modifiers & 15), .repeat = repeat, .composing = composing};
+    const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (key == "Enter") {
+        stroke.name = KeyName::Enter;
+    } else if (key == " " || key == "Spacebar") {
+        stroke.name = KeyName::Space;
+    } else if (key == "F2") {
+        stroke.name = KeyName::F2;
+    } else if (key.size() == 1 && letter(key[0])) {
+        stroke.name = KeyName::Letter;
+        stroke.letter = static_cast<char>(key[0] & ~0x20);
+    } else if (code.size() == 4 && code.starts_with("Key") && letter(code[3])) {
+        stroke.name = KeyName::Letter;
+        stroke.letter = code[3];
+    }
+    return stroke;
+}
+
+// What an input that changes nothing on the form answers.
+constexpr const char* kUnchanged = "{}";
+
 }  // namespace
+
+double BrowserMeasure::advance(const Font& font, std::string_view utf8) const {
+    return measureAdvance(cssFont(font).c_str(), utf8.data(), static_cast<int>(utf8.size()));
+}
+
+double BrowserMeasure::ascent(const Font& font) const {
+    return measureAscent(cssFont(font).c_str());
+}
+
+double BrowserMeasure::lineHeight(const Font& font) const {
+    return measureLineHeight(cssFont(font).c_str());
+}
 
 WebView::WebView(Form& form, Narrator* narrator)
     : form_(form),
       narrator_(narrator),
-      shownText_(form.controls().size()),
-      captions_(form.controls().size()) {
+      scenes_(form, measure_),
+      clicks_(form),
+      shownText_(form.controls().size()) {
     form_.setObserver(this);
 }
 
@@ -105,224 +175,177 @@ WebView::~WebView() {
     form_.setObserver(nullptr);
 }
 
-void WebView::controlChanged(ControlId id) {
-    captions_[static_cast<std::size_t>(id)].reset();
-}
-
-// A label's font and its caption's lines: the words where they stand, with the spaces
-// (which draw nothing) left out, so that a screen reader reads no padding.
-const std::string& WebView::captionLayout(ControlId id) {
-    auto& layout = captions_[static_cast<std::size_t>(id)];
-    if (layout) return *layout;
-    const Control& control = form_.state(id);
-    const BrowserMeasure measure(control.design->font);
-    const double ascent = measure.ascent();
-    std::string out = "{";
-    appendField(out, "font");
-    appendJsonString(out, measure.font());
-    appendField(out, "lines");
-    out += '[';
-    bool first = true;
-    for (const LaidLine& line :
-         layOutCaption(control.caption, pixelsOf(control.bounds().width),
-                       pixelsOf(control.bounds().height), control.design->alignment, measure)) {
-        const std::size_t start = line.text.find_first_not_of(' ');
-        if (start == std::string_view::npos) continue;
-        const std::string_view words =
-            line.text.substr(start, line.text.find_last_not_of(' ') + 1 - start);
-        if (!first) out += ',';
-        first = false;
-        out += '[';
-        appendNumber(out, line.x + measure.advance(line.text.substr(0, start)));
-        out += ',';
-        appendNumber(out, line.y + ascent);
-        out += ',';
-        appendJsonString(out, words);
-        out += ']';
-    }
-    out += ']';
-    // Kept without its braces, to be spliced into the label's object.
-    layout = out.substr(1);
-    return *layout;
+bool WebView::valid(int id) const {
+    return id >= 0 && static_cast<std::size_t>(id) < form_.controls().size();
 }
 
 std::string WebView::scene() {
     std::string out = "{";
-    appendField(out, "title");
-    appendJsonString(out, form_.caption());
-    appendField(out, "size");
-    appendNumbers(out, {pixelsOf(form_.clientSize().width), pixelsOf(form_.clientSize().height)});
-    appendField(out, "back");
-    appendJsonString(out, css(form_.backColour()));
-    appendField(out, "drawing");
-    appendDrawing(out);
-    appendField(out, "controls");
-    out += '[';
-    // Back to front, the order the page stacks its elements in.
-    const auto count = form_.controls().size();
-    for (std::size_t i = count; i-- > 0;) {
-        appendControl(out, static_cast<ControlId>(i));
-        if (i > 0) out += ',';
-    }
-    return out + "]}";
+    appendField(out, "scene");
+    appendScene(out);
+    if (summary_) appendString(out, "summary", summary_());
+    return out + "}";
 }
 
-void WebView::appendControl(std::string& out, ControlId id) {
-    const Control& control = form_.state(id);
-    const auto slot = static_cast<std::size_t>(id);
+// The page's CSS pixels are the scene's device pixels; the browser scales them itself.
+void WebView::appendScene(std::string& out) {
+    const Scene scene = scenes_.build(1);
     out += '{';
-    appendField(out, "id");
-    out += std::to_string(slot);
-    appendField(out, "kind");
-    appendJsonString(out, kindName(control.kind()));
-    appendField(out, "name");
-    appendJsonString(out, displayName(control));
-    appendField(out, "visible");
-    out += control.visible ? "true" : "false";
-    appendField(out, "box");
-    appendBox(out, control.bounds());
-    appendField(out, "back");
-    appendJsonString(out, css(control.back));
-    appendField(out, "fore");
-    appendJsonString(out, css(control.fore));
-    switch (control.kind()) {
-        case ControlKind::Label:
-            appendField(out, "clickable");
-            out += form_.answersClicks(id) ? "true" : "false";
-            // Text in its own background's colour is there, but nobody can see it; nor
-            // can anyone see a label that a control in front of it covers.
-            appendField(out, "seen");
-            out += control.fore.resolved() == control.back.resolved() || form_.covered(id) ? "false"
-                                                                                           : "true";
-            if (control.caption.empty() || !control.visible) break;
-            out += ',';
-            out += captionLayout(id);
-            break;
-        case ControlKind::TextBox:
-            appendField(out, "font");
-            appendJsonString(out, cssFont(control.design->font));
-            appendField(out, "tab");
-            out += std::to_string(control.design->tabIndex);
-            if (const auto label = form_.labelFor(id)) {
-                appendField(out, "labelledBy");
-                out += std::to_string(static_cast<std::size_t>(*label));
-            }
-            // A text box's text goes to the page only when the game changed it: what the
-            // player types is in the page already, however long it is.
-            if (shownText_[slot] != control.text) {
-                shownText_[slot] = control.text;
-                appendField(out, "text");
-                appendJsonString(out, control.text);
-            }
-            break;
-        case ControlKind::CommandButton:
-            appendField(out, "font");
-            appendJsonString(out, cssFont(control.design->font));
-            appendField(out, "tab");
-            out += std::to_string(control.design->tabIndex);
-            appendField(out, "caption");
-            appendJsonString(out, control.caption);
-            break;
-        case ControlKind::Shape:
-            appendField(out, "rounded");
-            out += control.design->shape == ShapeStyle::RoundedSquare ? "true" : "false";
-            break;
-        case ControlKind::Line: {
-            const Segment ends = control.design->ends;
-            appendField(out, "ends");
-            appendNumbers(out, {pixelsOf(ends.from.x), pixelsOf(ends.from.y), pixelsOf(ends.to.x),
-                                pixelsOf(ends.to.y)});
-            break;
-        }
-    }
-    out += '}';
-}
-
-void WebView::appendDrawing(std::string& out) const {
+    appendString(out, "title", form_.caption());
+    appendField(out, "size");
+    appendNumbers(out, {scene.width, scene.height});
+    appendField(out, "items");
     out += '[';
-    bool first = true;
-    for (const Primitive& primitive : form_.drawing().primitives) {
-        if (!first) out += ',';
-        first = false;
+    for (const SceneItem& item : scene.items) {
+        if (out.back() != '[') out += ',';
         out += '{';
-        if (const auto* circle = std::get_if<CircleShape>(&primitive)) {
-            appendField(out, "circle");
-            appendNumbers(out, {pixelsOf(circle->centre.x), pixelsOf(circle->centre.y),
-                                pixelsOf(circle->radius)});
-            appendField(out, "stroke");
-            appendJsonString(out, css(circle->colour));
-            if (circle->fill == FillMode::Solid) {
-                appendField(out, "fill");
-                appendJsonString(out, css(circle->fillColour));
-            }
-        } else if (const auto* line = std::get_if<LineShape>(&primitive)) {
-            const Segment s = line->segment;
-            appendField(out, "line");
-            appendNumbers(
-                out, {pixelsOf(s.from.x), pixelsOf(s.from.y), pixelsOf(s.to.x), pixelsOf(s.to.y)});
-            appendField(out, "stroke");
-            appendJsonString(out, css(line->colour));
+        std::visit(ItemWriter{out}, item.paint);
+        if (!item.seen) {
+            appendField(out, "seen");
+            out += "false";
         }
         out += '}';
     }
     out += ']';
+    appendField(out, "widgets");
+    out += '[';
+    for (const WidgetSlot& slot : scene.widgets) {
+        if (out.back() != '[') out += ',';
+        appendWidget(out, slot);
+    }
+    out += ']';
+    appendField(out, "reading");
+    out += '[';
+    for (const Readable& item : scene.reading) {
+        if (out.back() != '[') out += ',';
+        out += '{';
+        appendField(out, "id");
+        out += std::to_string(static_cast<std::size_t>(item.control));
+        appendString(out, "role", roleName(item.role));
+        appendString(out, "text", item.text);
+        appendField(out, "box");
+        appendBox(out, item.box);
+        out += '}';
+    }
+    out += "]}";
 }
 
-namespace {
-
-// What an input that changes nothing on the form answers.
-constexpr const char* kUnchanged = "{}";
-
-}  // namespace
-
-std::string WebView::answer(const EventResult& result) {
-    std::string out = "{";
-    appendField(out, "scene");
-    out += scene();
-    if (narrator_) {
-        appendField(out, "narration");
-        appendJsonString(out, narrator_->clicked());
+void WebView::appendWidget(std::string& out, const WidgetSlot& slot) {
+    const auto id = static_cast<std::size_t>(slot.control);
+    out += '{';
+    appendField(out, "id");
+    out += std::to_string(id);
+    appendString(out, "kind", slot.kind == ControlKind::TextBox ? "textbox" : "button");
+    appendField(out, "box");
+    appendBox(out, slot.box);
+    appendString(out, "font", cssFont(slot.font));
+    appendString(out, "back", css(slot.back));
+    appendString(out, "fore", css(slot.fore));
+    appendField(out, "visible");
+    out += slot.visible ? "true" : "false";
+    appendString(out, "name", slot.name);
+    if (!slot.shortcut.empty()) appendString(out, "shortcut", slot.shortcut);
+    if (slot.kind == ControlKind::CommandButton) {
+        // The caption around its underlined letter.
+        const std::string_view caption = slot.caption;
+        const std::size_t key = slot.accessKey.value_or(caption.size());
+        const std::size_t after = std::min(caption.size(), key + 1);
+        appendField(out, "caption");
+        out += '[';
+        appendJsonString(out, caption.substr(0, key));
+        out += ',';
+        appendJsonString(out, caption.substr(key, after - key));
+        out += ',';
+        appendJsonString(out, caption.substr(after));
+        out += ']';
     }
-    if (result.status == EventStatus::Failed && result.error) {
-        appendField(out, "error");
-        appendJsonString(out, std::string("Run-time error: ") + result.error->what());
+    // A text box's text goes to the page only when the game changed it: what the player
+    // types is in the page already, however long it is.
+    const std::string& text = form_.state(slot.control).text;
+    if (slot.kind == ControlKind::TextBox && shownText_[id] != text) {
+        shownText_[id] = text;
+        appendString(out, "text", text);
     }
+    out += '}';
+}
+
+std::string WebView::answer(const EventResult& result, std::string_view extra) {
+    std::string out = scene();
+    out.pop_back();
+    out += extra;
+    if (narrator_) appendString(out, "narration", narrator_->clicked());
+    if (result.status == EventStatus::Failed && result.error)
+        appendString(out, "error", std::string("Run-time error: ") + result.error->what());
     return out + "}";
 }
 
-std::string WebView::press(double x, double y) {
-    pressed_ = form_.hitTest({twipsOf(x), twipsOf(y)});
+std::string WebView::pointer(PointerEvent event, double x, double y) {
+    switch (event) {
+        case PointerEvent::Down:
+            clicks_.press({x, y});
+            break;
+        case PointerEvent::Up:
+            if (const auto at = clicks_.release({x, y})) return answer(form_.clickAt(*at));
+            break;
+        case PointerEvent::Cancel:
+            clicks_.forget();
+            break;
+    }
     return kUnchanged;
 }
 
-std::string WebView::release(double x, double y) {
-    const auto pressed = std::exchange(pressed_, std::nullopt);
-    const Point point{twipsOf(x), twipsOf(y)};
-    if (!pressed || *pressed != form_.hitTest(point)) return kUnchanged;
-    return answer(form_.clickAt(point));
+std::string WebView::key(std::string_view key, std::string_view code, int modifiers, bool repeat,
+                         bool composing, int focused) {
+    Focus focus = Focus::Window;
+    std::optional<ControlId> control;
+    if (valid(focused)) {
+        control = ControlId(focused);
+        switch (form_.state(*control).kind()) {
+            case ControlKind::TextBox:
+                focus = Focus::TextBox;
+                break;
+            case ControlKind::CommandButton:
+                focus = Focus::Button;
+                break;
+            default:
+                focus = Focus::Label;
+                break;
+        }
+    }
+    const KeyOutcome outcome =
+        pressKey(form_, keyStrokeOf(key, code, modifiers, repeat, composing), focus, control);
+    // The browser keeps the keys that close its windows, and closes them itself.
+    switch (outcome.action) {
+        case KeyAction::Pass:
+        case KeyAction::Close:
+            return R"({"consumed":false})";
+        case KeyAction::Ignore:
+            return R"({"consumed":true})";
+        default:
+            return answer(outcome.result, R"(,"consumed":true)");
+    }
 }
 
-std::string WebView::clickControl(int id) {
-    if (id < 0 || static_cast<std::size_t>(id) >= form_.controls().size()) return kUnchanged;
-    return answer(form_.click(static_cast<ControlId>(id)));
-}
-
-std::string WebView::pressKey(KeyClick key) {
-    return answer(form_.pressKey(key));
-}
-
-std::string WebView::pressDefaultButton() {
-    const auto button = form_.defaultButton();
-    return button ? answer(form_.click(*button)) : kUnchanged;
+std::string WebView::activate(int id) {
+    if (!valid(id)) return kUnchanged;
+    const auto control = ControlId(id);
+    if (form_.state(control).kind() == ControlKind::Label)
+        return answer(perform(form_, KeyAction::PressBanner, control));
+    return answer(form_.click(control));
 }
 
 std::string WebView::type(int id, std::string text) {
-    if (id < 0 || static_cast<std::size_t>(id) >= form_.controls().size()) return kUnchanged;
+    if (!valid(id)) return kUnchanged;
     // The text is in the page already, and typing runs no handler.
     shownText_[static_cast<std::size_t>(id)] = text;
-    form_.typeInto(static_cast<ControlId>(id), std::move(text));
+    form_.typeInto(ControlId(id), std::move(text));
     if (narrator_) narrator_->typed();
     return kUnchanged;
+}
+
+std::string WebView::relayout() {
+    scenes_.forgetAll();
+    return scene();
 }
 
 }  // namespace wordrop::window::web

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: MIT
-// The page's view of the form: it draws the scenes the game hands it and hands the game
-// every click, key and keystroke. It decides nothing about the game.
+// The page's view of the form: it draws the scenes the game hands it, in the order given,
+// and hands the game every pointer event, key and keystroke. It decides nothing about the
+// game: what a key or a click means, what is drawn where and what is read aloud in which
+// order are all the scene's and the game's.
 "use strict";
 
 const SVG = "http://www.w3.org/2000/svg";
 const formElement = document.getElementById("form");
+const help = document.getElementById("how-to-play");
 const narration = document.getElementById("narration");
 const errorBox = document.getElementById("error");
 const widgets = new Map();  // control id -> <input> or <button>
+const readers = new Map();  // control id -> the element a screen reader reads a label by
 let game = null;
 
 // Text is measured with the same fonts the page draws with.
@@ -32,143 +36,125 @@ function svg(name, attributes, parent) {
   return element;
 }
 
-// Pens sit on the middle of a pixel, so a one-pixel line fills whole pixels.
-function drawPrimitive(p, parent) {
-  const pen = { stroke: p.stroke, "stroke-width": 1, "shape-rendering": "crispEdges" };
-  if (p.circle) {
-    const [cx, cy, r] = p.circle;
-    svg("circle", { cx: cx + 0.5, cy: cy + 0.5, r, fill: p.fill || "none", ...pen }, parent);
-  } else {
-    const [x1, y1, x2, y2] = p.line;
-    svg("line", { x1: x1 + 0.5, y1: y1 + 0.5, x2: x2 + 0.5, y2: y2 + 0.5, ...pen }, parent);
+function drawItem(item, picture) {
+  const pen = { stroke: item.stroke, "stroke-width": item.width, "stroke-linecap": "square" };
+  if (item.rect) {
+    const [x, y, width, height] = item.rect;
+    const corners = item.radius ? { rx: item.radius, ry: item.radius } : {};
+    svg("rect", { x, y, width, height, fill: item.fill, ...corners }, picture);
+  } else if (item.line) {
+    const [x1, y1, x2, y2] = item.line;
+    svg("line", { x1, y1, x2, y2, ...pen }, picture);
+  } else if (item.circle) {
+    const [cx, cy, r] = item.circle;
+    svg("circle", { cx, cy, r, fill: item.fill || "none", ...pen }, picture);
+  } else if (item.text !== undefined) {
+    // A nested picture cuts the text off at its label's edges.
+    const [x, y, width, height] = item.clip;
+    const box = svg("svg", { x, y, width, height, overflow: "hidden" }, picture);
+    const text = svg("text", { x: item.at[0] - x, y: item.at[1] - y, fill: item.fill }, box);
+    text.style.font = item.font;
+    text.style.whiteSpace = "pre";
+    text.textContent = item.text;
   }
 }
 
-function captionOf(control) {
-  return (control.lines || []).map((line) => line[2]).join(" ").trim();
+function place(element, [x, y, width, height]) {
+  Object.assign(element.style, { left: x + "px", top: y + "px", width: width + "px",
+                                 height: height + "px" });
 }
 
-function drawLabel(control, parent) {
-  const [x, y, width, height] = control.box;
-  // A nested picture clips the caption to the label's box.
-  const box = svg("svg", { x, y, width, height, overflow: "hidden" }, parent);
-  svg("rect", { width, height, fill: control.back }, box);
-  const text = captionOf(control);
-  if (!text || !control.seen) {
-    box.setAttribute("aria-hidden", "true");
-    return;
-  }
-  if (control.clickable) {
-    box.setAttribute("role", "button");
-    box.setAttribute("aria-label", text);
-  }
-  for (const [lineX, baseline, line] of control.lines) {
-    const element = svg("text", { x: lineX, y: baseline, fill: control.fore }, box);
-    element.style.font = control.font;
-    element.style.whiteSpace = "pre";
-    element.textContent = line;
-  }
-}
-
-function drawControl(control, parent) {
-  const [x, y, width, height] = control.box;
-  if (control.kind === "Label") {
-    drawLabel(control, parent);
-  } else if (control.kind === "Shape") {
-    const rounded = control.rounded ? { rx: width / 4, ry: width / 4 } : {};
-    svg("rect", { x, y, width, height, fill: control.back, "aria-hidden": "true", ...rounded },
-        parent);
-  } else if (control.kind === "Line") {
-    const [x1, y1, x2, y2] = control.ends;
-    svg("line", { x1: x1 + 0.5, y1: y1 + 0.5, x2: x2 + 0.5, y2: y2 + 0.5, stroke: control.fore,
-                  "stroke-width": 1, "shape-rendering": "crispEdges", "aria-hidden": "true" },
-        parent);
-  }
-}
-
-// "&Ok!" shows as "Ok!" with the O underlined, and Alt+O presses it.
-function setAccessKeyCaption(button, caption) {
-  const at = caption.indexOf("&");
-  button.textContent = "";
-  if (at < 0 || at + 1 >= caption.length) {
-    button.textContent = caption;
-    return;
-  }
-  const key = document.createElement("u");
-  key.textContent = caption[at + 1];
-  button.append(caption.slice(0, at), key, caption.slice(at + 2));
-  button.accessKey = caption[at + 1].toLowerCase();
-  button.setAttribute("aria-keyshortcuts", "Alt+" + caption[at + 1].toUpperCase());
-}
-
-function widgetFor(control) {
-  let widget = widgets.get(control.id);
+function widgetFor(slot) {
+  let widget = widgets.get(slot.id);
   if (widget) return widget;
-  if (control.kind === "TextBox") {
+  if (slot.kind === "textbox") {
     widget = document.createElement("input");
     widget.type = "text";
     widget.spellcheck = false;
     widget.autocomplete = "off";
-    widget.addEventListener("input", () => send("wordrop_type", control.id, widget.value));
-    widget.addEventListener("keydown", (event) => {
-      // Enter presses Ok! and goes no further, where it could press a banner just shown.
-      if (event.key === "Enter") {
-        event.preventDefault();
-        event.stopPropagation();
-        send("wordrop_press_default_button");
-      }
-    });
+    widget.addEventListener("input", () => send("wordrop_type", slot.id, widget.value));
   } else {
     widget = document.createElement("button");
     widget.type = "button";
-    widget.addEventListener("click", () => send("wordrop_click_control", control.id));
-    widget.addEventListener("keydown", (event) => event.stopPropagation());
+    widget.addEventListener("click", () => send("wordrop_activate", slot.id));
   }
-  const [x, y, width, height] = control.box;
-  Object.assign(widget.style, { left: x + "px", top: y + "px", width: width + "px",
-                                height: height + "px", font: control.font,
-                                background: control.back, color: control.fore });
-  widget.tabIndex = 0;
-  widgets.set(control.id, widget);
+  widget.dataset.id = slot.id;
+  place(widget, slot.box);
+  Object.assign(widget.style, { font: slot.font, background: slot.back, color: slot.fore });
+  // The scene lists the widgets in their tab order.
+  widget.tabIndex = widgets.size + 1;
+  widgets.set(slot.id, widget);
+  formElement.append(widget);
   return widget;
 }
 
-function syncWidget(control, labels) {
-  const widget = widgetFor(control);
-  if (control.kind === "TextBox") {
-    if (control.text !== undefined && widget.value !== control.text) widget.value = control.text;
-    const label = labels.get(control.labelledBy);
-    if (label) widget.setAttribute("aria-label", captionOf(label));
+function syncWidget(slot) {
+  const widget = widgetFor(slot);
+  if (slot.kind === "textbox") {
+    if (slot.text !== undefined && widget.value !== slot.text) widget.value = slot.text;
+    widget.setAttribute("aria-label", slot.name);
   } else {
-    setAccessKeyCaption(widget, control.caption);
+    const [before, key, after] = slot.caption;
+    const underlined = document.createElement("u");
+    underlined.textContent = key;
+    widget.replaceChildren(before, underlined, after);
   }
-  widget.hidden = !control.visible;
-  return widget;
+  if (slot.shortcut) widget.setAttribute("aria-keyshortcuts", slot.shortcut);
+  widget.hidden = !slot.visible;
+}
+
+// A label's text as a screen reader finds it: over the label, in reading order, unseen.
+// A banner that answers clicks is a button, pressed by a screen reader's click.
+function readerFor(item) {
+  let reader = readers.get(item.id);
+  if (!reader || reader.dataset.role !== item.role) {
+    reader?.remove();
+    reader = document.createElement("div");
+    reader.className = "reader";
+    reader.dataset.id = item.id;
+    reader.dataset.role = item.role;
+    if (item.role === "pressable") {
+      reader.setAttribute("role", "button");
+      reader.tabIndex = -1;
+      reader.addEventListener("click", () => send("wordrop_activate", item.id));
+    }
+    readers.set(item.id, reader);
+  }
+  place(reader, item.box);
+  if (reader.textContent !== item.text) reader.textContent = item.text;
+  return reader;
+}
+
+// The page's elements follow the reading order. Only what is out of place moves, so the
+// widgets, which keep their order among themselves, keep their focus and caret.
+function arrange(reading) {
+  const wanted = new Set(reading.filter((item) => item.role !== "widget").map((i) => i.id));
+  for (const [id, reader] of readers) {
+    if (!wanted.has(id)) {
+      reader.remove();
+      readers.delete(id);
+    }
+  }
+  const order = reading.map((item) => item.role === "widget" ? widgets.get(item.id)
+                                                             : readerFor(item));
+  let next = formElement.firstChild.nextSibling;
+  for (const element of order) {
+    if (element === next) next = next.nextSibling;
+    else formElement.insertBefore(element, next);
+  }
 }
 
 function render(scene) {
   document.title = scene.title;
-  Object.assign(formElement.style, { width: scene.size[0] + "px", height: scene.size[1] + "px",
-                                     background: scene.back });
-  const picture = svg("svg", { width: scene.size[0], height: scene.size[1] });
-  for (const primitive of scene.drawing) drawPrimitive(primitive, picture);
-  const labels = new Map(scene.controls.map((c) => [c.id, c]));
-  const widgetsByTab = [];
-  for (const control of scene.controls) {
-    if (control.kind === "TextBox" || control.kind === "CommandButton") {
-      widgetsByTab.push([control.tab, syncWidget(control, labels)]);
-    } else if (control.visible) {
-      drawControl(control, picture);
-    }
-  }
-  // Only the picture is replaced: the widgets keep their place, focus and caret, over
-  // everything painted and in their tab order.
-  if (formElement.firstChild) {
-    formElement.firstChild.replaceWith(picture);
-  } else {
-    widgetsByTab.sort((a, b) => a[0] - b[0]);
-    formElement.replaceChildren(picture, ...widgetsByTab.map(([, widget]) => widget));
-  }
+  const [width, height] = scene.size;
+  Object.assign(formElement.style, { width: width + "px", height: height + "px" });
+  const picture = svg("svg", { width, height, "aria-hidden": "true",
+                               "shape-rendering": "crispEdges" });
+  for (const item of scene.items) drawItem(item, picture);
+  if (formElement.firstChild) formElement.firstChild.replaceWith(picture);
+  else formElement.append(picture);
+  for (const slot of scene.widgets) syncWidget(slot);
+  arrange(scene.reading);
 }
 
 function tell(text) {
@@ -181,26 +167,29 @@ function tell(text) {
 // An input that changed nothing on the form answers without a scene.
 function show(answer) {
   if (answer.scene) render(answer.scene);
+  if (answer.summary !== undefined) help.textContent = answer.summary;
   tell(answer.narration);
   if (answer.error) {
     console.error(answer.error);
     errorBox.textContent = answer.error;
     errorBox.hidden = false;
   }
+  return answer;
 }
 
+// Strings cross as UTF-8 with their length, whatever characters they hold.
 function send(name, ...args) {
   const pointers = [];
-  const values = args.map((value) => {
-    if (typeof value !== "string") return value;
-    const size = game.lengthBytesUTF8(value) + 1;
-    const pointer = game._malloc(size);
-    game.stringToUTF8(value, pointer, size);
+  const values = args.flatMap((value) => {
+    if (typeof value !== "string") return [value];
+    const length = game.lengthBytesUTF8(value);
+    const pointer = game._malloc(length + 1);
+    game.stringToUTF8(value, pointer, length + 1);
     pointers.push(pointer);
-    return pointer;
+    return name === "wordrop_type" ? [pointer, length] : [pointer];
   });
   try {
-    show(JSON.parse(game.UTF8ToString(game["_" + name](...values))));
+    return show(JSON.parse(game.UTF8ToString(game["_" + name](...values))));
   } finally {
     pointers.forEach((pointer) => game._free(pointer));
   }
@@ -211,45 +200,46 @@ function formPoint(event) {
   return [event.clientX - bounds.left, event.clientY - bounds.top];
 }
 
+const POINTER_DOWN = 0;
+const POINTER_UP = 1;
+const POINTER_CANCEL = 2;
+
+function focusedControl() {
+  const id = document.activeElement && document.activeElement.dataset
+    ? document.activeElement.dataset.id : undefined;
+  return id === undefined ? -1 : Number(id);
+}
+
 function listen() {
   formElement.addEventListener("pointerdown", (event) => {
-    if (event.button !== 0 || event.target.closest("input, button")) return;
-    event.preventDefault();  // keeps the focus where it was, as a click on a label does
-    send("wordrop_press", ...formPoint(event));
+    if (event.button !== 0) return;
+    // A press off the widgets keeps the focus where it was, as a click on a label does.
+    if (!event.target.closest("input, button")) event.preventDefault();
+    send("wordrop_pointer", POINTER_DOWN, ...formPoint(event));
   });
-  formElement.addEventListener("pointerup", (event) => {
-    if (event.button !== 0 || event.target.closest("input, button")) return;
-    send("wordrop_release", ...formPoint(event));
+  // Wherever the pointer is let go: outside the form it ends no click.
+  window.addEventListener("pointerup", (event) => {
+    if (event.button === 0) send("wordrop_pointer", POINTER_UP, ...formPoint(event));
   });
+  window.addEventListener("pointercancel", () => send("wordrop_pointer", POINTER_CANCEL, 0, 0));
+  window.addEventListener("blur", () => send("wordrop_pointer", POINTER_CANCEL, 0, 0));
+  // Every key goes to the game's key table first; what it leaves is the browser's.
   document.addEventListener("keydown", (event) => {
-    const inWidget = event.target.closest && event.target.closest("#form input, #form button");
-    const key = (event.ctrlKey ? "Ctrl+" : "") + (event.altKey ? "Alt+" : "") +
-                (event.shiftKey ? "Shift+" : "") + (event.metaKey ? "Meta+" : "") + event.key;
-    if (key === "F2" || key === "Ctrl+n" || key === "Ctrl+N") {
-      event.preventDefault();
-      send("wordrop_press_key", 0);
-    } else if ((key === "Enter" || key === " ") && !inWidget) {
-      // Return and Space press a banner; in the text box they type, on Ok! they press it.
-      event.preventDefault();
-      send("wordrop_press_key", 1);
-    } else if (event.altKey && !event.ctrlKey && !event.metaKey) {
-      const button = [...widgets.values()].find((widget) => widget.accessKey &&
-        widget.accessKey === event.key.toLowerCase() && !widget.hidden);
-      if (button) {
-        event.preventDefault();
-        button.click();
-      }
-    }
-  });
+    const modifiers = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) |
+                      (event.altKey ? 4 : 0) | (event.metaKey ? 8 : 0);
+    const composing = event.isComposing || event.keyCode === 229;
+    const answer = send("wordrop_key", event.key, event.code, modifiers, event.repeat ? 1 : 0,
+                        composing ? 1 : 0, focusedControl());
+    if (answer.consumed) event.preventDefault();
+  }, true);
 }
 
 async function start() {
   // Every face is in before the first caption is measured.
   [game] = await Promise.all([createWordrop({ measureText }), window.facesLoaded]);
   listen();
-  const scene = JSON.parse(game.UTF8ToString(game._wordrop_start()));
-  render(scene);
-  formElement.setAttribute("aria-label", scene.title);
+  show(JSON.parse(game.UTF8ToString(game._wordrop_start())));
+  formElement.setAttribute("aria-label", document.title);
   // The browser suite's way to make the form fail, as the desktop's tests can.
   window.wordropTesting = { failOperation: (n) => game._wordrop_fail_operation(n) };
   document.body.dataset.ready = "true";
