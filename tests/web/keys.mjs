@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+// Keys as Debian's chromium delivers them on Linux, sent over the DevTools protocol: the
+// modifiers' own downs, a raw key down, a char event where the key types something (marked
+// as a system key with Alt), auto-repeated downs while the key is held, then the ups.
+const CDP_MODIFIERS = { Alt: 1, Ctrl: 2, Meta: 4, Shift: 8 };
+const MODIFIER_KEYS = {
+  Alt: { key: "Alt", code: "AltLeft", windowsVirtualKeyCode: 18 },
+  Ctrl: { key: "Control", code: "ControlLeft", windowsVirtualKeyCode: 17 },
+  Shift: { key: "Shift", code: "ShiftLeft", windowsVirtualKeyCode: 16 },
+};
+const NAMED = {
+  F2: { key: "F2", code: "F2", windowsVirtualKeyCode: 113 },
+  Enter: { key: "Enter", code: "Enter", windowsVirtualKeyCode: 13, text: "\r" },
+  Space: { key: " ", code: "Space", windowsVirtualKeyCode: 32, text: " " },
+};
+
+function keyNamed(name, modifiers) {
+  if (NAMED[name]) return NAMED[name];
+  const letter = name.toUpperCase();
+  const typed = modifiers & CDP_MODIFIERS.Ctrl
+    ? String.fromCharCode(letter.charCodeAt(0) - 64)  // Ctrl+N types a control character
+    : letter.toLowerCase();
+  return { key: letter.toLowerCase(), code: "Key" + letter,
+           windowsVirtualKeyCode: letter.charCodeAt(0), text: typed };
+}
+
+// "Enter", "Ctrl+N", "Alt+O", or any of them held for auto-repeats: "Enter+held5".
+export async function pressKey(cdp, spec) {
+  const [, combo, held] = spec.match(/^(.*?)(?:\+held(\d+))?$/);
+  const parts = combo.split("+");
+  const name = parts.pop();
+  let modifiers = 0;
+  const send = (params) => cdp.send("Input.dispatchKeyEvent", { modifiers, ...params });
+  for (const modifier of parts) {
+    modifiers |= CDP_MODIFIERS[modifier];
+    await send({ type: "rawKeyDown", ...MODIFIER_KEYS[modifier] });
+  }
+  const { text, ...key } = keyNamed(name, modifiers);
+  const down = async (autoRepeat) => {
+    await send({ type: "rawKeyDown", autoRepeat, ...key });
+    if (text) {
+      await send({ type: "char", autoRepeat, text, unmodifiedText: text,
+                   isSystemKey: (modifiers & CDP_MODIFIERS.Alt) !== 0, ...key });
+    }
+  };
+  await down(false);
+  for (let k = 0; k < Number(held || 0); k++) await down(true);
+  await send({ type: "keyUp", ...key });
+  for (const modifier of parts.reverse()) {
+    modifiers &= ~CDP_MODIFIERS[modifier];
+    await send({ type: "keyUp", ...MODIFIER_KEYS[modifier] });
+  }
+}
+
+// Text composed by an input method and ended with Enter, which the input method takes: its
+// keys reach the page as the "Process" key.
+export async function typeWhileComposing(cdp, text) {
+  const process = { key: "Process", code: "Enter", windowsVirtualKeyCode: 229 };
+  await cdp.send("Input.imeSetComposition", { text, selectionStart: text.length,
+                                               selectionEnd: text.length });
+  await cdp.send("Input.dispatchKeyEvent", { type: "rawKeyDown", ...process });
+  await cdp.send("Input.insertText", { text });
+  await cdp.send("Input.dispatchKeyEvent", { type: "keyUp", ...process });
+}
