@@ -50,7 +50,7 @@ const char* const kUsage =
     "  --version   show the version and exit\n"
     "\n"
     "Qt's standard options, such as -platform and -style, are accepted.\n"
-    "Keys: F2 or Ctrl+N new game, Enter or Alt+O presses Ok!, Return or Space on a\n"
+    "Keys: F2 or Ctrl+N new game, Enter or Alt+O presses Ok!, Enter or Space on a\n"
     "banner goes on, Tab moves between box and button, Ctrl+Q or Ctrl+W quits.\n";
 
 }  // namespace

@@ -125,8 +125,9 @@ Scene SceneBuilder::build(double scale) const {
     const Pixels px(scale);
     Scene scene{scale, px.of(form_.clientSize().width), px.of(form_.clientSize().height), {}, {},
                 {}};
-    scene.items.push_back(
-        {FilledRect{{0, 0, scene.width, scene.height}, form_.backColour().resolved()}});
+    scene.items.push_back({FilledRect{{0, 0, scene.width, scene.height},
+                                      form_.backColour().resolved()},
+                           std::nullopt, !form_.covered(form_.clientArea())});
     addDrawing(scene);
     // Back to front: the list of controls runs front to back.
     for (std::size_t i = form_.controls().size(); i-- > 0;) addControl(scene, ControlId(i));

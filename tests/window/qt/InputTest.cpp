@@ -57,6 +57,19 @@ TEST_F(InputTest, AltOPressesTheButtonOnlyWhileItShows) {
     EXPECT_EQ(control(game, "lblWrong", 0).caption, "x");
 }
 
+// A click is a press and a release on one target: Ok! pressed and let go over the
+// background is neither a guess nor a new game.
+TEST_F(InputTest, APressOnTheButtonLetGoElsewhereClicksNothing) {
+    clickBackground();
+    guess(game, "x");
+    type(game, "p");
+    QTest::mousePress(button(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(button(), Qt::LeftButton, {}, button()->mapFrom(&view, QPoint(300, 400)));
+    EXPECT_EQ(game.wrongCount(), 1);
+    EXPECT_EQ(game.rightCount(), 0);
+    EXPECT_FALSE(button()->isDown());
+}
+
 TEST_F(InputTest, EnterInTheTextBoxPressesTheButton) {
     clickBackground();
     textBox()->setFocus();

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+// What the key table makes of a key where the focus is, whatever toolkit delivered it.
+#include <gtest/gtest.h>
+
+#include "Play.h"
+#include "window/Keys.h"
+
+namespace wordrop::testing {
+namespace {
+
+using window::Focus;
+using window::KeyAction;
+using window::KeyName;
+using window::KeyStroke;
+using window::Modifiers;
+
+constexpr KeyStroke kEnter{KeyName::Enter};
+constexpr KeyStroke kSpace{KeyName::Space};
+constexpr KeyStroke letter(char c, Modifiers held = Modifiers::None) {
+    return {KeyName::Letter, c, held};
+}
+constexpr KeyStroke held(KeyStroke key) {
+    key.repeat = true;
+    return key;
+}
+constexpr KeyStroke composing(KeyStroke key) {
+    key.composing = true;
+    return key;
+}
+
+TEST(KeyTableTest, WhatAKeyDoesWhereTheFocusIs) {
+    const struct {
+        KeyStroke key;
+        Focus focus;
+        KeyAction action;
+    } rows[] = {
+        {{KeyName::F2}, Focus::Button, KeyAction::NewGame},  // wherever the focus is
+        {letter('N', Modifiers::Ctrl), Focus::TextBox, KeyAction::NewGame},
+        {kEnter, Focus::TextBox, KeyAction::PressDefault},
+        {kEnter, Focus::Button, KeyAction::PressFocused},
+        {kSpace, Focus::Button, KeyAction::PressFocused},
+        {kEnter, Focus::Window, KeyAction::PressBanner},
+        {kSpace, Focus::Label, KeyAction::PressBanner},
+        {kSpace, Focus::TextBox, KeyAction::Pass},  // types a space
+        {letter('p'), Focus::TextBox, KeyAction::Pass},
+        {{KeyName::Enter, 0, Modifiers::Shift}, Focus::TextBox, KeyAction::Pass},
+        {letter('O', Modifiers::Alt), Focus::TextBox, KeyAction::PressAccessKey},
+        {letter('F', Modifiers::Alt), Focus::Window, KeyAction::Pass},  // no button has it
+        {letter('O', Modifiers::Alt | Modifiers::Shift), Focus::Window, KeyAction::Pass},
+        {letter('W', Modifiers::Ctrl), Focus::Button, KeyAction::Close},
+        // A held key does nothing its first press did not; typing repeats as it always has.
+        {held(kEnter), Focus::TextBox, KeyAction::Ignore},
+        {held(kSpace), Focus::Window, KeyAction::Ignore},
+        {held({KeyName::F2}), Focus::Window, KeyAction::Ignore},
+        {held(letter('x')), Focus::TextBox, KeyAction::Pass},
+        // The Enter that ends an input method's composing is the input method's.
+        {composing(kEnter), Focus::TextBox, KeyAction::Pass},
+    };
+    const Form1 game;
+    for (const auto& row : rows) {
+        EXPECT_EQ(window::actionFor(game.form(), row.key, row.focus), row.action)
+            << "key " << int(row.key.name) << " " << row.key.letter << ", modifiers "
+            << int(row.key.modifiers) << ", focus " << int(row.focus);
+    }
+}
+
+// Alt+O presses Ok! once, and only while it shows.
+TEST(KeyTableTest, TheAccessKeyPressesItsButtonOnce) {
+    Form1 game;
+    type(game, "x");
+    const KeyStroke altO = letter('O', Modifiers::Alt);
+    EXPECT_EQ(window::pressKey(game.form(), altO, Focus::Window).result.status,
+              window::EventStatus::Ignored);
+    game.Form_Click();
+    EXPECT_EQ(window::pressKey(game.form(), altO, Focus::TextBox).result.status,
+              window::EventStatus::Handled);
+    EXPECT_EQ(game.wrongCount(), 1);
+    EXPECT_EQ(control(game, "lblWrong", 0).caption, "x");
+}
+
+}  // namespace
+}  // namespace wordrop::testing
