@@ -27,10 +27,11 @@ std::string read(const std::string& path) {
 
 // What a text calls keys: "F2", "Ctrl+N", "Alt+O", "Enter", ...
 std::set<std::string> keysNamedIn(const std::string& text) {
-    static const std::regex key(R"(\b(?:(?:Ctrl|Alt|Shift)\+[A-Z0-9]\w*|F\d{1,2}|Return|Enter|Space|Tab|Esc(?:ape)?)\b)");
+    static const std::regex key(
+        R"(\b(?:(?:Ctrl|Alt|Shift)\+[A-Z0-9]\w*|F\d{1,2}|Return|Enter|Space|Tab|Esc(?:ape)?)\b)");
     std::set<std::string> names;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), key); it != std::sregex_iterator();
-         ++it)
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), key);
+         it != std::sregex_iterator(); ++it)
         names.insert(it->str());
     return names;
 }
@@ -38,9 +39,9 @@ std::set<std::string> keysNamedIn(const std::string& text) {
 std::set<std::string> tableKeys() {
     const game::Form1 game;
     std::set<std::string> names{"Tab"};
-    for (const KeyAction action : {KeyAction::NewGame, KeyAction::PressBanner, KeyAction::PressDefault,
-                                   KeyAction::PressFocused, KeyAction::PressAccessKey,
-                                   KeyAction::Close}) {
+    for (const KeyAction action :
+         {KeyAction::NewGame, KeyAction::PressBanner, KeyAction::PressDefault,
+          KeyAction::PressFocused, KeyAction::PressAccessKey, KeyAction::Close}) {
         for (const std::string& name : window::keyNames(game.form(), action)) names.insert(name);
     }
     return names;

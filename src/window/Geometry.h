@@ -60,17 +60,4 @@ struct Segment {
 // The smallest rectangle that holds the segment, its end points included.
 Rect boundsOf(Segment s);
 
-// The one place where twips become a view's logical pixels (Qt's, or the browser's CSS
-// pixels) and back: 15 twips a pixel, the ratio of a 96-dpi screen.
-inline constexpr double kTwipsPerPixel = 15.0;
-
-constexpr double pixelsOf(int twips) {
-    return twips / kTwipsPerPixel;
-}
-
-// The twip under a position given in logical pixels.
-constexpr int twipsOf(double pixels) {
-    return static_cast<int>(pixels * kTwipsPerPixel);
-}
-
 }  // namespace wordrop::window

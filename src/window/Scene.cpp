@@ -10,8 +10,20 @@ namespace wordrop::window {
 
 namespace {
 
-// Twips become pixels here and nowhere else: logical pixels by the model's one ratio,
-// then device pixels by the view's scale.
+// Twips become pixels here and nowhere else: logical pixels (Qt's, or the browser's CSS
+// pixels) at 15 twips a pixel, the ratio of a 96-dpi screen, then device pixels by the
+// view's scale.
+constexpr double kTwipsPerPixel = 15.0;
+
+constexpr double pixelsOf(int twips) {
+    return twips / kTwipsPerPixel;
+}
+
+// The twip under a position given in logical pixels.
+constexpr int twipsOf(double pixels) {
+    return static_cast<int>(pixels * kTwipsPerPixel);
+}
+
 class Pixels {
   public:
     explicit Pixels(double scale) : scale_(scale) {}
@@ -125,9 +137,9 @@ Scene SceneBuilder::build(double scale) const {
     const Pixels px(scale);
     Scene scene{scale, px.of(form_.clientSize().width), px.of(form_.clientSize().height), {}, {},
                 {}};
-    scene.items.push_back({FilledRect{{0, 0, scene.width, scene.height},
-                                      form_.backColour().resolved()},
-                           std::nullopt, !form_.covered(form_.clientArea())});
+    scene.items.push_back(
+        {FilledRect{{0, 0, scene.width, scene.height}, form_.backColour().resolved()}, std::nullopt,
+         !form_.covered(form_.clientArea())});
     addDrawing(scene);
     // Back to front: the list of controls runs front to back.
     for (std::size_t i = form_.controls().size(); i-- > 0;) addControl(scene, ControlId(i));

@@ -32,7 +32,9 @@ class EvenMeasure final : public window::FontMeasure {
 
 class SceneTest : public ::testing::Test {
   protected:
-    Scene scene(double scale = 1) { return window::SceneBuilder(game.form(), measure).build(scale); }
+    Scene scene(double scale = 1) {
+        return window::SceneBuilder(game.form(), measure).build(scale);
+    }
     ControlId id(std::string_view name, int index = -1) { return *game.form().find(name, index); }
 
     // The items of a control, in paint order, and where the first of them stands.
@@ -117,10 +119,9 @@ TEST_F(SceneTest, ReadingOrderIsTopToBottomThenLeftToRight) {
     game.Form_Click();
     guessAll(game, {"g", "ab cd", "r"});
     // "ab cd" is wider than its 25-pixel box and wraps, yet is read whole.
-    EXPECT_EQ(reading(scene()),
-              (std::vector<std::string>{"ab cd", "Are you ready to play", "Wordrop??",
-                                        "Pick a letter", "Pick a letter", "Ok!", "R", "G", "R",
-                                        "G"}));
+    EXPECT_EQ(reading(scene()), (std::vector<std::string>{
+                                    "ab cd", "Are you ready to play", "Wordrop??", "Pick a letter",
+                                    "Pick a letter", "Ok!", "R", "G", "R", "G"}));
     const Scene s = scene();
     EXPECT_EQ(s.reading[4].role, ReadRole::Widget);
     EXPECT_EQ(s.reading[4].control, id("txtLetter"));
@@ -170,8 +171,11 @@ TEST(AccessKeyTest, AmpersandMarksTheKeyAndTwoShowOne) {
         const char* caption;
         const char* shown;
         std::optional<std::size_t> key;
-    } rows[] = {{"&Ok!", "Ok!", 0}, {"A&&B", "A&B", std::nullopt}, {"x&", "x&", std::nullopt},
-                {"&&&Go", "&Go", 1}, {"", "", std::nullopt}};
+    } rows[] = {{"&Ok!", "Ok!", 0},
+                {"A&&B", "A&B", std::nullopt},
+                {"x&", "x&", std::nullopt},
+                {"&&&Go", "&Go", 1},
+                {"", "", std::nullopt}};
     for (const auto& row : rows) {
         const window::AccessKeyCaption parsed = window::parseAccessKey(row.caption);
         EXPECT_EQ(parsed.shown, row.shown) << row.caption;
