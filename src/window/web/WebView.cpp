@@ -290,6 +290,11 @@ std::string WebView::answer(const EventResult& result) {
     return out + "}";
 }
 
+std::string WebView::relayout() {
+    for (auto& layout : captions_) layout.reset();
+    return "{\"scene\":" + scene() + "}";
+}
+
 std::string WebView::press(double x, double y) {
     pressed_ = form_.hitTest({twipsOf(x), twipsOf(y)});
     return kUnchanged;

@@ -25,6 +25,8 @@ class WebView : public FormObserver {
     WebView& operator=(const WebView&) = delete;
 
     [[nodiscard]] std::string scene();
+    // Lays every caption out again, as after a face arrived: answers with the scene.
+    [[nodiscard]] std::string relayout();
     // A click is a press and a release on the same target, as on the desktop.
     [[nodiscard]] std::string press(double x, double y);
     [[nodiscard]] std::string release(double x, double y);
