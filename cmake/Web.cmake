@@ -21,7 +21,7 @@ function(wordrop_web_program target directory exported)
     # No eval: the page's Content-Security-Policy allows WebAssembly and nothing else.
     target_link_options(${target} PRIVATE -fexceptions -sMODULARIZE=1
         -sEXPORT_NAME=createWordrop -sENVIRONMENT=web -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1
-        -sDYNAMIC_EXECUTION=0 -sEXPORTED_FUNCTIONS=${exported}
+        -sDYNAMIC_EXECUTION=0 -sMALLOC=emmalloc -Oz -sEXPORTED_FUNCTIONS=${exported}
         -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME wordrop
                                                RUNTIME_OUTPUT_DIRECTORY ${directory})

@@ -7,6 +7,8 @@ import path from "node:path";
 import zlib from "node:zlib";
 import puppeteer from "puppeteer-core";
 
+export { PredefinedNetworkConditions } from "puppeteer-core";
+
 const TYPES = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
                 ".wasm": "application/wasm", ".woff2": "font/woff2", ".png": "image/png",
                 ".svg": "image/svg+xml", ".txt": "text/plain",
@@ -17,6 +19,7 @@ const TYPES = { ".html": "text/html", ".js": "text/javascript", ".css": "text/cs
 // with the server. Options: headers, sent with every file; hold(name), a promise that the
 // answer waits for (a slow file); compress, to send gzip or brotli as the browser asks.
 export async function serveFiles(locate, { headers = {}, hold, compress = false } = {}) {
+  const compressed = new Map();
   const server = http.createServer(async (request, response) => {
     const name = path.normalize(new URL(request.url, "http://localhost").pathname)
       .replace(/^(\.\.[/\\])+/, "");
@@ -27,12 +30,17 @@ export async function serveFiles(locate, { headers = {}, hold, compress = false 
       const head = { "Content-Type": TYPES[path.extname(file)] || "text/plain",
                      "Cache-Control": "no-store", ...headers };
       const accepted = String(request.headers["accept-encoding"] || "");
-      if (compress && /\bbr\b/.test(accepted)) {
-        head["Content-Encoding"] = "br";
-        data = zlib.brotliCompressSync(data);
-      } else if (compress && /\bgzip\b/.test(accepted)) {
-        head["Content-Encoding"] = "gzip";
-        data = zlib.gzipSync(data, { level: 9 });
+      const encoding = !compress ? null : /\bbr\b/.test(accepted) ? "br"
+        : /\bgzip\b/.test(accepted) ? "gzip" : null;
+      if (encoding) {
+        // Compressed once per file, as a server that keeps its files compressed answers.
+        const key = `${encoding} ${file}`;
+        if (!compressed.has(key) || !compressed.get(key).source.equals(data)) {
+          compressed.set(key, { source: data, body: encoding === "br"
+            ? zlib.brotliCompressSync(data) : zlib.gzipSync(data, { level: 9 }) });
+        }
+        head["Content-Encoding"] = encoding;
+        data = compressed.get(key).body;
       }
       response.writeHead(200, head);
       response.end(data);

@@ -35,10 +35,12 @@
 
   const reason = (error) => (error && error.message) || String(error);
 
-  // A script or style sheet that did not arrive.
+  // A script or style sheet that did not arrive. The program's preload is only a head
+  // start: its own fetch tells whether it arrived.
   window.addEventListener("error", (event) => {
     const element = event.target;
-    if (!(element instanceof HTMLScriptElement || element instanceof HTMLLinkElement)) return;
+    if (!(element instanceof HTMLScriptElement || element instanceof HTMLLinkElement) ||
+        element.rel === "preload") return;
     const name = (element.src || element.href).split("/").pop();
     programFailure(`The game could not be loaded: ${name} did not arrive. ${RETRY}`);
   }, true);
