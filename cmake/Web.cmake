@@ -1,88 +1,148 @@
 # SPDX-License-Identifier: MIT
 # `make web`: the game as a static web page, built with emscripten from the same model and
-# game library as the desktop program. The page lands in <build>/site.
+# game library as the desktop program. The page lands in <build>/site; with
+# WORDROP_WEB_TESTING, <build>/site-testing is the same page with the browser suite's way
+# in (wordrop_fail_operation), which the public page never carries.
 set(site ${CMAKE_BINARY_DIR}/site)
 set(page_sources ${CMAKE_SOURCE_DIR}/src/window/web/page)
+option(WORDROP_WEB_TESTING "Also build site-testing, the page for the browser suite" OFF)
 
-add_executable(wordrop_web src/web_main.cpp src/window/web/WebView.cpp)
-target_link_libraries(wordrop_web PRIVATE wordrop_core)
-set(exported wordrop_start wordrop_pointer wordrop_key wordrop_activate wordrop_type
-    wordrop_relayout wordrop_fail_operation malloc free)
-list(TRANSFORM exported PREPEND _)
-string(REPLACE ";" "," exported "${exported}")
 # The model raises run-time errors as C++ exceptions, which its event loop catches.
 target_compile_options(wordrop_core PRIVATE -fexceptions)
-target_compile_options(wordrop_web PRIVATE -fexceptions)
-target_link_options(wordrop_web PRIVATE -fexceptions -sMODULARIZE=1 -sEXPORT_NAME=createWordrop
-    -sENVIRONMENT=web -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1 -sEXPORTED_FUNCTIONS=${exported}
-    -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8)
-set_target_properties(wordrop_web PROPERTIES OUTPUT_NAME wordrop RUNTIME_OUTPUT_DIRECTORY ${site})
+set(exported wordrop_start wordrop_pointer wordrop_key wordrop_activate wordrop_type
+    wordrop_relayout malloc free)
+function(wordrop_web_program target directory exported)
+    add_executable(${target} src/web_main.cpp src/window/web/WebView.cpp)
+    target_link_libraries(${target} PRIVATE wordrop_core)
+    list(TRANSFORM exported PREPEND _)
+    string(REPLACE ";" "," exported "${exported}")
+    target_compile_options(${target} PRIVATE -fexceptions)
+    # No eval: the page's Content-Security-Policy allows WebAssembly and nothing else.
+    target_link_options(${target} PRIVATE -fexceptions -sMODULARIZE=1
+        -sEXPORT_NAME=createWordrop -sENVIRONMENT=web -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1
+        -sDYNAMIC_EXECUTION=0 -sMALLOC=emmalloc -Oz -sEXPORTED_FUNCTIONS=${exported}
+        -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8)
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME wordrop
+                                               RUNTIME_OUTPUT_DIRECTORY ${directory})
+endfunction()
+wordrop_web_program(wordrop_web ${site} "${exported}")
 
-# The faces the desktop draws with, as WOFF2, each with its licence: Debian's packages,
-# and Gelasio from the npm registry.
+# The faces the desktop draws with, each split into a Latin subset and the rest (see
+# subset_face.py), with its licence: Debian's packages, and Gelasio from the npm registry;
+# this EB Garamond and Gelasio are Latin only.
 include(cmake/Gelasio.cmake)
 if(NOT WORDROP_GELASIO)
     message(FATAL_ERROR "The web page needs Gelasio (npm, woff2_decompress)")
 endif()
-find_program(WOFF2_COMPRESS woff2_compress REQUIRED)
+# Debian's Python, which has fontTools (package fonttools) and Brotli for WOFF2.
+find_program(WORDROP_FONT_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+execute_process(COMMAND ${WORDROP_FONT_PYTHON} -c "import fontTools.subset, brotli"
+                RESULT_VARIABLE no_font_tools OUTPUT_QUIET ERROR_QUIET)
+if(NOT WORDROP_FONT_PYTHON OR no_font_tools)
+    message(FATAL_ERROR "The web page needs /usr/bin/python3 with fontTools and Brotli "
+                        "(Debian: fonttools python3-brotli)")
+endif()
 set(faces
-    "Liberation Serif|400|/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf"
-    "Liberation Serif|700|/usr/share/fonts/truetype/liberation2/LiberationSerif-Bold.ttf"
-    "Liberation Mono|700|/usr/share/fonts/truetype/liberation2/LiberationMono-Bold.ttf"
-    "EB Garamond|700|/usr/share/fonts/opentype/ebgaramond/EBGaramond12-Bold.otf"
-    "Comic Neue|400|/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf"
-    "Gelasio|400|${WORDROP_GELASIO_DIR}/gelasio-latin-400-normal.ttf")
+    "Liberation Serif|400|/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf|fonts-liberation2|--rest"
+    "Liberation Serif|700|/usr/share/fonts/truetype/liberation2/LiberationSerif-Bold.ttf|fonts-liberation2|--rest"
+    "Liberation Mono|700|/usr/share/fonts/truetype/liberation2/LiberationMono-Bold.ttf|fonts-liberation2|--rest"
+    "EB Garamond|700|/usr/share/fonts/opentype/ebgaramond/EBGaramond12-Bold.otf|fonts-ebgaramond|"
+    "Comic Neue|400|/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf|fonts-comic-neue|--rest"
+    "Gelasio|400|${WORDROP_GELASIO_DIR}/gelasio-latin-400-normal.ttf|gelasio|")
 set(licences
     "fonts-liberation2|/usr/share/doc/fonts-liberation2/copyright"
     "fonts-ebgaramond|/usr/share/doc/fonts-ebgaramond/copyright"
     "fonts-comic-neue|/usr/share/doc/fonts-comic-neue/copyright"
     "gelasio|${WORDROP_GELASIO_DIR}/OFL.txt")
-set(font_css "")
-set(font_files)
+set(site_files)  # every file of the page but the service worker, as the site names it
+set(font_css_parts)
+set(work ${CMAKE_BINARY_DIR}/fonts-css)
 foreach(face IN LISTS faces)
     string(REPLACE "|" ";" face "${face}")
     list(GET face 0 family)
     list(GET face 1 weight)
     list(GET face 2 source)
+    list(GET face 3 licence)
+    list(GET face 4 rest)
     get_filename_component(stem ${source} NAME_WE)
-    get_filename_component(extension ${source} EXT)
-    set(work ${CMAKE_BINARY_DIR}/woff2)
-    set(woff2 ${site}/fonts/${stem}.woff2)
-    add_custom_command(OUTPUT ${woff2}
+    set(outputs ${site}/fonts/${stem}.latin.woff2)
+    list(APPEND site_files fonts/${stem}.latin.woff2)
+    if(rest)
+        list(APPEND outputs ${site}/fonts/${stem}.rest.woff2)
+        list(APPEND site_files fonts/${stem}.rest.woff2)
+    endif()
+    add_custom_command(OUTPUT ${outputs} ${work}/${stem}.css
         COMMAND ${CMAKE_COMMAND} -E make_directory ${work} ${site}/fonts
-        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${work}/${stem}${extension}
-        COMMAND ${WOFF2_COMPRESS} ${work}/${stem}${extension} > /dev/null
-        COMMAND ${CMAKE_COMMAND} -E copy ${work}/${stem}.woff2 ${woff2}
-        DEPENDS ${source} VERBATIM)
-    list(APPEND font_files ${woff2})
-    string(APPEND font_css "@font-face { font-family: \"${family}\"; font-weight: ${weight}; "
-                           "src: url(\"fonts/${stem}.woff2\") format(\"woff2\"); }\n")
+        COMMAND ${WORDROP_FONT_PYTHON} ${CMAKE_SOURCE_DIR}/cmake/subset_face.py ${source}
+                ${site}/fonts ${stem} ${family} ${weight} LICENSE.${licence}.txt
+                ${work}/${stem}.css ${rest}
+        DEPENDS ${source} ${CMAKE_SOURCE_DIR}/cmake/subset_face.py VERBATIM)
+    list(APPEND font_css_parts ${work}/${stem}.css)
 endforeach()
+add_custom_command(OUTPUT ${site}/fonts.css
+    COMMAND ${CMAKE_COMMAND} -E cat ${font_css_parts} > ${site}/fonts.css
+    DEPENDS ${font_css_parts})
+list(APPEND site_files fonts.css)
 foreach(licence IN LISTS licences)
     string(REPLACE "|" ";" licence "${licence}")
     list(GET licence 0 name)
     list(GET licence 1 source)
-    set(copy ${site}/fonts/LICENSE.${name}.txt)
-    add_custom_command(OUTPUT ${copy}
+    add_custom_command(OUTPUT ${site}/fonts/LICENSE.${name}.txt
         COMMAND ${CMAKE_COMMAND} -E make_directory ${site}/fonts
-        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${copy}
+        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${site}/fonts/LICENSE.${name}.txt
         DEPENDS ${source} VERBATIM)
-    list(APPEND font_files ${copy})
+    list(APPEND site_files fonts/LICENSE.${name}.txt)
 endforeach()
-file(CONFIGURE OUTPUT ${site}/fonts.css CONTENT "${font_css}")
 
-set(page_files)
-foreach(file index.html view.js page.css)
-    add_custom_command(OUTPUT ${site}/${file}
-        COMMAND ${CMAKE_COMMAND} -E copy ${page_sources}/${file} ${site}/${file}
-        DEPENDS ${page_sources}/${file} VERBATIM)
-    list(APPEND page_files ${site}/${file})
+set(copies
+    "${page_sources}/index.html|index.html" "${page_sources}/boot.js|boot.js"
+    "${page_sources}/view.js|view.js" "${page_sources}/page.css|page.css"
+    "${page_sources}/manifest.webmanifest|manifest.webmanifest"
+    "${CMAKE_SOURCE_DIR}/data/io.github.wordrop.Wordrop.svg|icon.svg"
+    "${CMAKE_SOURCE_DIR}/LICENSE|LICENSE")
+foreach(copy IN LISTS copies)
+    string(REPLACE "|" ";" copy "${copy}")
+    list(GET copy 0 source)
+    list(GET copy 1 name)
+    add_custom_command(OUTPUT ${site}/${name}
+        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${site}/${name}
+        DEPENDS ${source} VERBATIM)
+    list(APPEND site_files ${name})
 endforeach()
-add_custom_command(OUTPUT ${site}/icon.svg
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/data/io.github.wordrop.Wordrop.svg
-            ${site}/icon.svg
-    DEPENDS ${CMAKE_SOURCE_DIR}/data/io.github.wordrop.Wordrop.svg VERBATIM)
-add_custom_command(OUTPUT ${site}/LICENSE
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${site}/LICENSE
-    DEPENDS ${CMAKE_SOURCE_DIR}/LICENSE VERBATIM)
-add_custom_target(wordrop_site ALL DEPENDS ${font_files} ${page_files} ${site}/LICENSE ${site}/icon.svg)
+# The installed app's icons: the SVG, and PNGs for launchers that want pixels.
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+foreach(size 192 512)
+    add_custom_command(OUTPUT ${site}/icon-${size}.png
+        COMMAND ${RSVG_CONVERT} -w ${size} -h ${size}
+                ${CMAKE_SOURCE_DIR}/data/io.github.wordrop.Wordrop.svg -o ${site}/icon-${size}.png
+        DEPENDS ${CMAKE_SOURCE_DIR}/data/io.github.wordrop.Wordrop.svg VERBATIM)
+    list(APPEND site_files icon-${size}.png)
+endforeach()
+
+# The service worker caches every file of the page under a name made from their contents,
+# so that a new build replaces the cache.
+set(sources ${site_files})
+list(TRANSFORM sources PREPEND ${site}/)
+list(APPEND site_files wordrop.js wordrop.wasm)
+set(service_worker ${CMAKE_SOURCE_DIR}/cmake/ServiceWorker.cmake)
+add_custom_command(OUTPUT ${site}/sw.js
+    COMMAND ${CMAKE_COMMAND} -DSITE=${site} "-DFILES=${site_files}"
+            -DTEMPLATE=${page_sources}/sw.js -P ${service_worker}
+    DEPENDS ${sources} wordrop_web ${page_sources}/sw.js ${service_worker} VERBATIM)
+add_custom_target(wordrop_site ALL DEPENDS ${sources} ${site}/sw.js)
+
+if(WORDROP_WEB_TESTING)
+    set(testing ${CMAKE_BINARY_DIR}/testing)
+    wordrop_web_program(wordrop_web_testing ${testing} "${exported};wordrop_fail_operation")
+    target_compile_definitions(wordrop_web_testing PRIVATE WORDROP_WEB_TESTING)
+    set(site_testing ${CMAKE_BINARY_DIR}/site-testing)
+    add_custom_command(OUTPUT ${site_testing}/sw.js
+        COMMAND ${CMAKE_COMMAND} -E rm -rf ${site_testing}
+        COMMAND ${CMAKE_COMMAND} -E copy_directory ${site} ${site_testing}
+        COMMAND ${CMAKE_COMMAND} -E copy ${testing}/wordrop.js ${testing}/wordrop.wasm
+                ${site_testing}
+        COMMAND ${CMAKE_COMMAND} -DSITE=${site_testing} "-DFILES=${site_files}"
+                -DTEMPLATE=${page_sources}/sw.js -P ${service_worker}
+        DEPENDS ${site}/sw.js wordrop_web_testing VERBATIM)
+    add_custom_target(wordrop_site_testing ALL DEPENDS ${site_testing}/sw.js)
+endif()

@@ -16,7 +16,7 @@ PACKAGES=(
     dbus at-spi2-core python3-pyatspi
     qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
     weston qt6-wayland openbox orca
-    emscripten node-acorn chromium
+    emscripten node-acorn chromium fonttools python3-brotli
 )
 
 # The build fetches Gelasio with npm: Debian's, unless the machine has its own Node.js.

@@ -63,13 +63,18 @@ EMSCRIPTEN_KEEPALIVE const char* wordrop_type(int id, const char* text, int leng
     return keep(game->view.type(id, std::string(text, static_cast<std::size_t>(length))));
 }
 
+// The scene with every caption laid out again, for when a face the page draws with arrives
+// after the captions were measured with a stand-in.
 EMSCRIPTEN_KEEPALIVE const char* wordrop_relayout() {
     return keep(game->view.relayout());
 }
 
+#ifdef WORDROP_WEB_TESTING
 // For the browser suite, as the desktop's tests do through the same seam: the n-th
-// operation on the form from now fails with a run-time error.
+// operation on the form from now fails with a run-time error. Only the page built for the
+// suite has it.
 EMSCRIPTEN_KEEPALIVE void wordrop_fail_operation(int n) {
     game->form1.form().faults().failOperation(static_cast<std::uint64_t>(n));
 }
+#endif
 }

@@ -4,23 +4,45 @@
 import fs from "node:fs";
 import http from "node:http";
 import path from "node:path";
+import zlib from "node:zlib";
 import puppeteer from "puppeteer-core";
+
+export { PredefinedNetworkConditions } from "puppeteer-core";
 
 const TYPES = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
                 ".wasm": "application/wasm", ".woff2": "font/woff2", ".png": "image/png",
-                ".svg": "image/svg+xml", ".txt": "text/plain" };
+                ".svg": "image/svg+xml", ".txt": "text/plain",
+                ".webmanifest": "application/manifest+json" };
 
-// Serves the file that locate(root, name) names for each request path, never from the
-// browser's cache; the origin it answers at is returned with the server.
-export async function serveFiles(locate) {
-  const server = http.createServer((request, response) => {
+// Serves the file that locate(root, name) names for each request path (none, or one that
+// is not there: 404), never from the browser's cache; the origin it answers at is returned
+// with the server. Options: headers, sent with every file; hold(name), a promise that the
+// answer waits for (a slow file); compress, to send gzip or brotli as the browser asks.
+export async function serveFiles(locate, { headers = {}, hold, compress = false } = {}) {
+  const compressed = new Map();
+  const server = http.createServer(async (request, response) => {
     const name = path.normalize(new URL(request.url, "http://localhost").pathname)
       .replace(/^(\.\.[/\\])+/, "");
     const file = locate(name === "/" ? "/index.html" : name);
-    fs.readFile(file, (error, data) => {
+    await hold?.(name);
+    fs.readFile(file || "", (error, data) => {
       if (error) return response.writeHead(404).end();
-      response.writeHead(200, { "Content-Type": TYPES[path.extname(file)] || "text/plain",
-                                "Cache-Control": "no-store" });
+      const head = { "Content-Type": TYPES[path.extname(file)] || "text/plain",
+                     "Cache-Control": "no-store", ...headers };
+      const accepted = String(request.headers["accept-encoding"] || "");
+      const encoding = !compress ? null : /\bbr\b/.test(accepted) ? "br"
+        : /\bgzip\b/.test(accepted) ? "gzip" : null;
+      if (encoding) {
+        // Compressed once per file, as a server that keeps its files compressed answers.
+        const key = `${encoding} ${file}`;
+        if (!compressed.has(key) || !compressed.get(key).source.equals(data)) {
+          compressed.set(key, { source: data, body: encoding === "br"
+            ? zlib.brotliCompressSync(data) : zlib.gzipSync(data, { level: 9 }) });
+        }
+        head["Content-Encoding"] = encoding;
+        data = compressed.get(key).body;
+      }
+      response.writeHead(200, head);
       response.end(data);
     });
   });

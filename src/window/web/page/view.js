@@ -72,6 +72,10 @@ function widgetFor(slot) {
     widget.type = "text";
     widget.spellcheck = false;
     widget.autocomplete = "off";
+    // A guess is compared as typed: a phone's keyboard must not capitalise, correct or
+    // complete it.
+    widget.setAttribute("autocapitalize", "off");
+    widget.setAttribute("autocorrect", "off");
     widget.addEventListener("input", () => send("wordrop_type", slot.id, widget.value));
   } else {
     widget = document.createElement("button");
@@ -197,7 +201,9 @@ function send(name, ...args) {
 
 function formPoint(event) {
   const bounds = formElement.getBoundingClientRect();
-  return [event.clientX - bounds.left, event.clientY - bounds.top];
+  // The page may draw the form scaled to fit the window: back to the form's own pixels.
+  const scale = bounds.width / formElement.offsetWidth || 1;
+  return [(event.clientX - bounds.left) / scale, (event.clientY - bounds.top) / scale];
 }
 
 const POINTER_DOWN = 0;
@@ -235,15 +241,34 @@ function listen() {
 }
 
 async function start() {
-  // Every face is in before the first caption is measured.
-  [game] = await Promise.all([createWordrop({ measureText }), window.facesLoaded]);
+  // The page (boot.js) fetches the program, says what failed, and fits the form to the
+  // window. The start screen has no text, so it is drawn before any face arrives.
+  const boot = window.wordropBoot;
+  if (!boot.canStart) return;
+  try {
+    game = await createWordrop({ measureText, ...boot.program });
+  } catch (error) {
+    boot.failed(error);
+    return;
+  }
   listen();
   show(JSON.parse(game.UTF8ToString(game._wordrop_start())));
   formElement.setAttribute("aria-label", document.title);
-  // The browser suite's way to make the form fail, as the desktop's tests can.
-  window.wordropTesting = { failOperation: (n) => game._wordrop_fail_operation(n) };
+  // The browser suite's way to make the form fail, as the desktop's tests can: only the
+  // program built for the suite has it.
+  if (game._wordrop_fail_operation)
+    window.wordropTesting = { failOperation: (n) => game._wordrop_fail_operation(n) };
+  boot.started();
+  // Captions measured before a face arrived are measured again once it is in, and so when
+  // a typed guess brings in more of a face.
+  const relayout = () => {
+    fontMetrics.clear();
+    send("wordrop_relayout");
+  };
+  document.fonts.addEventListener("loadingdone", relayout);
+  await boot.faces();
+  relayout();
   document.body.dataset.ready = "true";
-  performance.mark("wordrop-ready");
 }
 
 window.addEventListener("error", (event) => {

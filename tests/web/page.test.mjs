@@ -1,0 +1,384 @@
+// SPDX-License-Identifier: MIT
+// The page as people meet it, in Debian's chromium: on a phone by touch and its on-screen
+// keyboard, in windows of any size and zoom, before its faces arrive, offline after a first
+// visit, with a file that does not arrive, opened from a file, served by `make serve` under
+// its Content-Security-Policy, and installed as an app.
+// Usage: node --test page.test.mjs  (WORDROP_SITE: the page built for the suite;
+// WORDROP_PUBLIC_SITE: the page `make web` builds)
+import { after, afterEach, before, describe, test } from "node:test";
+import assert from "node:assert/strict";
+import { spawn } from "node:child_process";
+import fs from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import { launchChromium, serveFiles } from "./chromium.mjs";
+
+const SITE = process.env.WORDROP_SITE;
+const PUBLIC_SITE = process.env.WORDROP_PUBLIC_SITE;
+const FORM = { width: 683, height: 561 };  // the form's own size in CSS pixels
+const TWIPS_PER_PIXEL = 15;
+// Places in twips, from the window's layout.
+const BACKGROUND = [4500, 4000];
+const BANNER = [3000, 3000];
+const STRIP = [10230, 4000];  // the lose banner's strip at the right edge, 30 twips wide
+const NEW_GAME = "A new game: the word has 11 letters. Pick a letter.";
+const PHONE = { width: 375, height: 667, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
+const LATIN_FACES = fs.readdirSync(path.join(SITE, "fonts"))
+  .filter((name) => name.endsWith(".latin.woff2")).map((name) => "/fonts/" + name);
+
+// What the server does, set by each case and put back after it.
+const server = { missing: new Set(), down: false, held: null, worker: null };
+afterEach(() => Object.assign(server, { missing: new Set(), down: false, held: null,
+                                        worker: null }));
+
+let browser;
+let origin;
+let files;
+
+before(async () => {
+  ({ server: files, origin } = await serveFiles(
+    (name) => server.down || server.missing.has(name) ? null
+      : name === "/sw.js" && server.worker ? server.worker : path.join(SITE, name),
+    { hold: (name) => server.held?.names.has(name) && server.held.released }));
+  browser = await launchChromium();
+});
+
+after(async () => {
+  await browser?.close();
+  files?.close();
+});
+
+// The browser's own lines about a file it could not fetch, as against the page's.
+const FROM_BROWSER = /^(Failed to load resource|Access to .* blocked by CORS policy)/;
+
+// A page in a fresh profile of its own (no service worker or cache from another case), with
+// what it says out loud, its own complaints, the files it asked for and any breach of its
+// Content-Security-Policy.
+async function open(url = origin + "/", { viewport = { width: 760, height: 640 },
+                                          ready = true, fresh = true } = {}) {
+  const context = fresh ? await browser.createBrowserContext() : browser.defaultBrowserContext();
+  const page = await context.newPage();
+  const complaints = [];
+  const requests = [];
+  page.on("console", (message) => {
+    if (["error", "warn"].includes(message.type()) && !FROM_BROWSER.test(message.text()))
+      complaints.push(message.text());
+  });
+  page.on("pageerror", (error) => complaints.push(error.message));
+  page.on("request", (request) => requests.push(new URL(request.url()).pathname));
+  await page.evaluateOnNewDocument(() => {
+    window.violations = [];
+    document.addEventListener("securitypolicyviolation",
+                              (e) => window.violations.push(`${e.violatedDirective} ${e.blockedURI}`));
+    window.said = [];
+    document.addEventListener("DOMContentLoaded", () => {
+      const region = document.getElementById("narration");
+      if (!region) return;  // not the game's page
+      new MutationObserver(() => region.textContent && window.said.push(region.textContent))
+        .observe(region, { childList: true, characterData: true, subtree: true });
+    });
+  });
+  await page.setViewport(viewport);
+  const response = await page.goto(url);
+  if (ready) await page.waitForSelector("body[data-ready]");
+  const where = async () => {
+    const box = await (await page.$("#form")).boundingBox();
+    return { ...box, scale: box.width / FORM.width };
+  };
+  const at = async ([x, y]) => {
+    const box = await where();
+    return [box.x + x / TWIPS_PER_PIXEL * box.scale, box.y + y / TWIPS_PER_PIXEL * box.scale];
+  };
+  const client = await page.createCDPSession();
+  const key = (type, fields) => client.send("Input.dispatchKeyEvent", { type, ...fields });
+  const game = {
+    page, response, complaints, requests, where,
+    click: async (place) => page.mouse.click(...await at(place)),
+    tap: async (place) => page.touchscreen.tap(...await at(place)),
+    tapElement: async (selector) => {
+      const box = await (await page.$(selector)).boundingBox();
+      await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
+    },
+    // As a phone's keyboard types: a key it cannot name, then the text it composed.
+    async phoneType(text) {
+      for (const letter of text) {
+        await key("rawKeyDown", { key: "Unidentified", windowsVirtualKeyCode: 229 });
+        await client.send("Input.imeSetComposition",
+                          { text: letter, selectionStart: 1, selectionEnd: 1 });
+        await client.send("Input.insertText", { text: letter });
+        await key("keyUp", { key: "Unidentified", windowsVirtualKeyCode: 229 });
+      }
+    },
+    async phoneEnter() {
+      await key("rawKeyDown", { key: "Enter", code: "Enter", windowsVirtualKeyCode: 13 });
+      await key("char", { key: "Enter", code: "Enter", text: "\r", windowsVirtualKeyCode: 13 });
+      await key("keyUp", { key: "Enter", code: "Enter", windowsVirtualKeyCode: 13 });
+    },
+    said: () => page.evaluate(async () => {
+      await new Promise(requestAnimationFrame);
+      return window.said;
+    }),
+    async saidLast() {
+      return (await game.said()).at(-1);
+    },
+    error: () => page.$eval("#error", (box) => !box.hidden && box.textContent),
+    async close() {
+      const violations = await page.evaluate(() => window.violations);
+      await (fresh ? context.close() : page.close());
+      assert.deepEqual(violations, [], "nothing breaches the Content-Security-Policy");
+      assert.deepEqual(complaints, [], "the console stays clean");
+    },
+  };
+  return game;
+}
+
+// The form inside the window, at its own size where the window has room, else at the
+// largest scale that fits; and nothing to scroll.
+async function assertFits(game, viewport) {
+  const box = await game.where();
+  const scale = Math.min(1, viewport.width / FORM.width, viewport.height / FORM.height);
+  assert.ok(Math.abs(box.scale - scale) < 1e-3, `scale ${box.scale}, not ${scale}`);
+  assert.ok(box.x >= -0.01 && box.y >= -0.01 && box.x + box.width <= viewport.width + 0.01 &&
+            box.y + box.height <= viewport.height + 0.01, JSON.stringify(box));
+  const overflow = await game.page.evaluate(() => {
+    const view = document.documentElement;
+    return [view.scrollWidth - view.clientWidth, view.scrollHeight - view.clientHeight];
+  });
+  assert.deepEqual(overflow, [0, 0], "nothing to scroll");
+  if (scale === 1) {
+    assert.equal(await game.page.$eval("#form", (form) => form.style.transform), "",
+                 "drawn at its own size, untransformed");
+  }
+}
+
+describe("the page on any screen", () => {
+  test("a phone plays a whole game by taps and its on-screen keyboard", async () => {
+    const game = await open(origin + "/", { viewport: PHONE });
+    await assertFits(game, PHONE);
+    await game.tap(BACKGROUND);
+    assert.equal(await game.saidLast(), NEW_GAME);
+    await game.tapElement("#form input");
+    assert.deepEqual(await game.page.$eval("#form input", (box) => [
+      document.activeElement === box, box.getAttribute("autocapitalize"),
+      box.getAttribute("autocorrect"), box.autocomplete, box.spellcheck]),
+    [true, "off", "off", "off", false], "the box has the focus, and its keyboard no say");
+    // A lost game, guesses sent by the keyboard's Enter and by a tap on Ok!, in turn.
+    const guesses = ["p", "a", "b", "c", "d", "e", "f", "h", "j", "k", "l"];
+    for (const [n, letter] of guesses.entries()) {
+      await game.tapElement("#form input");
+      await game.phoneType(letter);
+      if (n % 2 === 0) await game.phoneEnter();
+      else await game.tapElement("#form button");
+    }
+    const lost = await game.said();
+    assert.equal(lost[1], "P appears at position 1.");
+    assert.equal(lost[3], '"b" is wrong. 8 wrong guesses left.');
+    assert.equal(lost.at(-1), "You lose!");
+    await game.tap(STRIP);
+    assert.equal(await game.saidLast(), NEW_GAME, "the strip starts a new game");
+    for (const letter of ["g", "r", "o", "a", "m", "i", "n", "p"]) {
+      await game.tapElement("#form input");
+      await game.phoneType(letter);
+      await game.phoneEnter();
+    }
+    assert.equal(await game.saidLast(), "You win! The word was PROGRAMMING.");
+    await game.tap(BANNER);
+    assert.equal(await game.saidLast(), "Please exit and try again.");
+    await assertFits(game, PHONE);
+    await game.close();
+  });
+
+  test("the form fits every window, at its own size where there is room", async () => {
+    const windows = [
+      { width: 320, height: 568, deviceScaleFactor: 2, isMobile: true, hasTouch: true },
+      { width: 667, height: 375, deviceScaleFactor: 2, isMobile: true, hasTouch: true },
+      { width: 640, height: 400, deviceScaleFactor: 2 },  // 200 % zoom in 1280 x 800
+      { width: 714, height: 900 },
+      { width: 683, height: 561 },
+      { width: 1280, height: 800 },
+    ];
+    for (const viewport of windows) {
+      const game = await open(origin + "/", { viewport });
+      await game.click(BACKGROUND);
+      assert.equal(await game.saidLast(), NEW_GAME, JSON.stringify(viewport));
+      await assertFits(game, viewport);
+      await game.close();
+    }
+  });
+
+  test("at 200 % zoom in a 1280 px window, clicks land where they point", async () => {
+    const game = await open(origin + "/", { viewport: { width: 640, height: 400,
+                                                         deviceScaleFactor: 2 } });
+    await game.click(BACKGROUND);
+    for (const letter of ["p", "a", "b", "c", "d", "e", "f", "h", "j", "k", "l"]) {
+      await game.page.click("#form input");
+      await game.page.keyboard.type(letter);
+      await game.page.keyboard.press("Enter");
+    }
+    assert.equal(await game.saidLast(), "You lose!");
+    await game.click(STRIP);
+    assert.equal(await game.saidLast(), NEW_GAME);
+    await game.page.click("#form input");
+    await game.page.keyboard.type("z");
+    await game.page.click("#form button");
+    assert.match(await game.saidLast(), / 8 wrong guesses left\.$/, "a guess in the new game");
+    await game.close();
+  });
+});
+
+describe("the page starts at once and says what failed", () => {
+  test("the start screen comes before the faces, and a click then starts a game", async () => {
+    let release;
+    server.held = { names: new Set(LATIN_FACES), released: new Promise((r) => { release = r; }) };
+    const game = await open(origin + "/", { ready: false });
+    await game.page.waitForFunction(() => performance.getEntriesByName("wordrop-ready").length);
+    // Every Latin subset asked for and none in: the faces wait on the server.
+    await game.page.waitForFunction((count) => {
+      const faces = [...document.fonts];
+      return faces.filter((face) => face.status === "loading").length === count &&
+        !faces.some((face) => face.status === "loaded");
+    }, {}, LATIN_FACES.length);
+    assert.equal(await game.page.$eval("#status", (status) => status.hidden), true);
+    await game.click(BACKGROUND);
+    assert.equal(await game.saidLast(), NEW_GAME);
+    assert.match(await game.page.$eval("#form", (form) => form.textContent), /Wordrop\?\?/);
+    release();
+    await game.page.waitForSelector("body[data-ready]");
+    const late = await (await game.page.$("#form")).screenshot();
+    // Only the Latin subsets were fetched, even for a guess no Latin subset has.
+    await game.page.click("#form input");
+    await game.page.keyboard.sendCharacter("ł");
+    await game.page.keyboard.press("Enter");
+    assert.equal(await game.saidLast(), '"ł" is wrong. 8 wrong guesses left.');
+    const faces = game.requests.filter((name) => name.endsWith(".woff2"));
+    assert.deepEqual([...new Set(faces)].sort(), [...LATIN_FACES].sort());
+    await game.close();
+
+    // Redrawn in its faces, the board is the one a page that had its faces draws.
+    const prompt = await open();
+    await prompt.click(BACKGROUND);
+    const shot = await (await prompt.page.$("#form")).screenshot();
+    assert.ok(Buffer.compare(late, shot) === 0, "the board redrawn once its faces arrived");
+    await prompt.close();
+  });
+
+  test("a file that does not arrive, or a page opened from a file, is told", async () => {
+    const cases = [
+      { missing: "/fonts/ComicNeue-Regular.latin.woff2", plays: true,
+        says: /^The face Comic Neue could not be loaded: .*stand-in.*reload the page\.$/ },
+      { missing: "/fonts/LiberationSerif-Bold.latin.woff2", plays: true,
+        says: /^The face Liberation Serif Bold could not be loaded/ },
+      { missing: "/wordrop.wasm",
+        says: /^The game could not be loaded: wordrop\.wasm answered 404.*reload the page\.$/ },
+      { missing: "/wordrop.js", says: /^The game could not be loaded: wordrop\.js did not/ },
+      { missing: "/view.js", says: /^The game could not be loaded: view\.js did not arrive/ },
+      { file: true, says: /has to come from a web server[\s\S]*http:\/\/127\.0\.0\.1:8080\// },
+    ];
+    for (const { missing, file, plays, says } of cases) {
+      server.missing = new Set([missing]);
+      const game = await open(file ? `file://${SITE}/index.html` : origin + "/",
+                              { ready: false });
+      await game.page.waitForFunction(() => !document.getElementById("error").hidden);
+      const shown = await game.error();
+      assert.match(shown, says);
+      assert.deepEqual(game.complaints.splice(0), [shown], "the console has it once");
+      assert.equal(await game.page.$eval("#status", (status) => status.hidden), true);
+      if (plays) {
+        await game.page.waitForSelector("body[data-ready]");
+        await game.click(BACKGROUND);
+        assert.equal(await game.saidLast(), NEW_GAME, "the game goes on");
+      } else {
+        assert.equal(await game.page.$("#form svg"), null, `${missing || "file"}: no game`);
+      }
+      assert.deepEqual(game.complaints, [], "nothing more went wrong");
+      await game.close();
+    }
+  });
+});
+
+describe("the page installs and plays offline", () => {
+  test("after a first visit, a reload offline plays; a new build replaces the cache",
+       async () => {
+    const game = await open();
+    const cached = await game.page.evaluate(async () => {
+      await navigator.serviceWorker.ready;
+      const names = await caches.keys();
+      const cache = await caches.open(names[0]);
+      return { names, files: (await cache.keys()).map((r) => new URL(r.url).pathname) };
+    });
+    assert.equal(cached.names.length, 1);
+    assert.match(cached.names[0], /^wordrop-[0-9a-f]{16}$/);
+    const everyFile = (dir) => fs.readdirSync(dir, { withFileTypes: true }).flatMap((entry) =>
+      entry.isDirectory() ? everyFile(path.join(dir, entry.name)) : [path.join(dir, entry.name)]);
+    assert.deepEqual(cached.files.sort(), everyFile(SITE).map((file) => "/" +
+      path.relative(SITE, file)).filter((name) => name !== "/sw.js").sort());
+
+    server.down = true;
+    await game.page.setOfflineMode(true);
+    await game.page.reload();
+    await game.page.waitForSelector("body[data-ready]");
+    await game.click(BACKGROUND);
+    await game.page.click("#form input");
+    await game.page.keyboard.type("g");
+    await game.page.keyboard.press("Enter");
+    assert.equal(await game.saidLast(), "G appears at positions 4 and 11.");
+    assert.equal(await game.error(), false);
+
+    // The next build's worker: its cache is the only one left.
+    const worker = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "wordrop-")), "sw.js");
+    fs.writeFileSync(worker, fs.readFileSync(path.join(SITE, "sw.js"), "utf8")
+      .replace(/"wordrop-[0-9a-f]+"/, '"wordrop-0123456789abcdef"'));
+    Object.assign(server, { down: false, worker });
+    await game.page.setOfflineMode(false);
+    await game.page.reload();
+    await game.page.waitForFunction(async () =>
+      (await caches.keys()).join() === "wordrop-0123456789abcdef", { polling: 100 });
+    await game.close();
+  });
+
+  test("make serve sends the policy; the public page keeps it, installs, has no test hook",
+       async () => {
+    const serve = spawn("python3", [path.resolve("../../scripts/serve-web.py"), PUBLIC_SITE, "0"],
+                        { stdio: ["ignore", "pipe", "inherit"] });
+    try {
+      const url = await new Promise((resolve, reject) => {
+        serve.stdout.on("data", (data) => {
+          const found = /http:\/\/127\.0\.0\.1:\d+\//.exec(String(data));
+          if (found) resolve(found[0]);
+        });
+        serve.on("exit", (code) => reject(new Error(`serve-web.py stopped: ${code}`)));
+      });
+      // The default profile: Chromium installs no app from a private one.
+      const game = await open(url, { fresh: false });
+      const policy = game.response.headers()["content-security-policy"];
+      assert.match(policy, /script-src 'self' 'wasm-unsafe-eval';/);
+      assert.doesNotMatch(policy, /'unsafe-inline'|'unsafe-eval'/);
+      assert.equal(policy, await game.page.$eval("meta[http-equiv=Content-Security-Policy]",
+        (meta) => meta.content) + "; frame-ancestors 'none'");
+      await game.click(BACKGROUND);
+      await game.page.click("#form input");
+      await game.page.keyboard.type("x");
+      await game.page.keyboard.press("Enter");
+      assert.equal(await game.saidLast(), '"x" is wrong. 8 wrong guesses left.');
+      const exports = (site) => game.page.evaluate(async (address) =>
+        WebAssembly.Module.exports(await WebAssembly.compileStreaming(fetch(address)))
+          .map((e) => e.name), site);
+      assert.equal(await game.page.evaluate(() => typeof window.wordropTesting), "undefined");
+      assert.ok(!(await exports("wordrop.wasm")).includes("wordrop_fail_operation"));
+      const client = await game.page.createCDPSession();
+      const { installabilityErrors } = await client.send("Page.getInstallabilityErrors");
+      assert.deepEqual(installabilityErrors, []);
+      const manifest = await game.page.evaluate(async () =>
+        (await fetch(document.querySelector("link[rel=manifest]").href)).json());
+      assert.deepEqual([manifest.name, manifest.display, manifest.background_color],
+                       ["Wordrop", "standalone", "#c0c0c0"]);
+      await game.close();
+      // The suite's page is the public one with the hook, so the check above can fail.
+      const testing = await open();
+      assert.equal(await testing.page.evaluate(() => typeof window.wordropTesting), "object");
+      await testing.close();
+    } finally {
+      serve.kill();
+    }
+  });
+});
