@@ -3,7 +3,7 @@
 
 #include <emscripten.h>
 
-#include <cstdio>
+#include <cmath>
 #include <variant>
 
 #include "window/Keys.h"
@@ -27,23 +27,38 @@ EM_JS(double, measureLineHeight, (const char* font), {
 });
 // clang-format on
 
+// Numbers as JSON and CSS take them: at most three decimals, no exponent. Written by hand,
+// as the page's program is smaller without printf's floating point.
+void appendNumber(std::string& out, double value) {
+    long long thousandths = std::llround(value * 1000);
+    if (thousandths < 0) {
+        out += '-';
+        thousandths = -thousandths;
+    }
+    out += std::to_string(thousandths / 1000);
+    int fraction = static_cast<int>(thousandths % 1000);
+    if (fraction == 0) return;
+    out += '.';
+    for (int digit = 100; fraction > 0; digit /= 10) {
+        out += static_cast<char>('0' + fraction / digit);
+        fraction %= digit;
+    }
+}
+
 std::string cssFont(const Font& font) {
-    char size[32];
-    std::snprintf(size, sizeof size, "%gpx \"", font.pixelSize);
     std::string css = font.weight == FontWeight::Bold ? "bold " : "";
-    return css + size + std::string(font.family) + "\"";
+    appendNumber(css, font.pixelSize);
+    return css + "px \"" + std::string(font.family) + "\"";
 }
 
 std::string css(Rgb rgb) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", rgb.red, rgb.green, rgb.blue);
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string text = "#";
+    for (const std::uint8_t channel : {rgb.red, rgb.green, rgb.blue}) {
+        text += kHex[channel >> 4];
+        text += kHex[channel & 15];
+    }
     return text;
-}
-
-void appendNumber(std::string& out, double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3f", value);
-    out += text;
 }
 
 void appendNumbers(std::string& out, std::initializer_list<double> values) {
