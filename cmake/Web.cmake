@@ -8,7 +8,7 @@ set(page_sources ${CMAKE_SOURCE_DIR}/src/window/web/page)
 option(WORDROP_WEB_TESTING "Also build site-testing, the page for the browser suite" OFF)
 
 # The model raises run-time errors as C++ exceptions, which its event loop catches.
-target_compile_options(wordrop_core PRIVATE -fexceptions -flto)
+target_compile_options(wordrop_core PRIVATE -fwasm-exceptions -flto)
 set(exported wordrop_start wordrop_pointer wordrop_key wordrop_activate wordrop_type
     wordrop_relayout malloc free)
 function(wordrop_web_program target directory exported)
@@ -16,11 +16,12 @@ function(wordrop_web_program target directory exported)
     target_link_libraries(${target} PRIVATE wordrop_core)
     list(TRANSFORM exported PREPEND _)
     string(REPLACE ";" "," exported "${exported}")
-    target_compile_options(${target} PRIVATE -fexceptions -flto)
+    target_compile_options(${target} PRIVATE -fwasm-exceptions -flto)
     # No eval: the page's Content-Security-Policy allows WebAssembly and nothing else.
-    target_link_options(${target} PRIVATE -fexceptions -flto -sMODULARIZE=1
+    target_link_options(${target} PRIVATE -fwasm-exceptions -flto -sMODULARIZE=1
         -sEXPORT_NAME=createWordrop -sENVIRONMENT=web -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1
-        -sDYNAMIC_EXECUTION=0 -sMALLOC=emmalloc -Oz -sEXPORTED_FUNCTIONS=${exported}
+        -sDYNAMIC_EXECUTION=0 -sMALLOC=emmalloc -Oz -sTEXTDECODER=2
+        -sINCOMING_MODULE_JS_API=[instantiateWasm] -sEXPORTED_FUNCTIONS=${exported}
         -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME wordrop
                                                RUNTIME_OUTPUT_DIRECTORY ${directory})

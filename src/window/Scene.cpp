@@ -143,11 +143,11 @@ Scene SceneBuilder::build(double scale) const {
     addDrawing(scene);
     // Back to front: the list of controls runs front to back.
     for (std::size_t i = form_.controls().size(); i-- > 0;) addControl(scene, ControlId(i));
-    std::stable_sort(scene.widgets.begin(), scene.widgets.end(),
-                     [this](const auto& a, const auto& b) {
-                         return form_.state(a.control).design->tabIndex <
-                                form_.state(b.control).design->tabIndex;
-                     });
+    std::sort(scene.widgets.begin(), scene.widgets.end(), [this](const auto& a, const auto& b) {
+        const int ta = form_.state(a.control).design->tabIndex;
+        const int tb = form_.state(b.control).design->tabIndex;
+        return ta != tb ? ta < tb : a.control < b.control;
+    });
     addReading(scene);
     return scene;
 }
@@ -270,10 +270,11 @@ void SceneBuilder::addReading(Scene& scene) const {
         const Control& c = form_.state(id);
         if (canBeRead(form_, id) || (isWidget(c.kind()) && c.visible)) order.push_back(id);
     }
-    std::stable_sort(order.begin(), order.end(), [this](ControlId a, ControlId b) {
+    std::sort(order.begin(), order.end(), [this](ControlId a, ControlId b) {
         const Rect ra = form_.state(a).bounds();
         const Rect rb = form_.state(b).bounds();
-        return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+        if (ra.top != rb.top) return ra.top < rb.top;
+        return ra.left != rb.left ? ra.left < rb.left : a < b;
     });
     for (const ControlId id : order) {
         const Control& c = form_.state(id);
