@@ -19,11 +19,8 @@ target_link_options(wordrop_web PRIVATE -fexceptions -sMODULARIZE=1 -sEXPORT_NAM
 set_target_properties(wordrop_web PROPERTIES OUTPUT_NAME wordrop RUNTIME_OUTPUT_DIRECTORY ${site})
 
 # The faces the desktop draws with, as WOFF2, each with its licence: Debian's packages,
-# and Gelasio from the npm registry.
+# and Gelasio from the repository.
 include(cmake/Gelasio.cmake)
-if(NOT WORDROP_GELASIO)
-    message(FATAL_ERROR "The web page needs Gelasio (npm, woff2_decompress)")
-endif()
 find_program(WOFF2_COMPRESS woff2_compress REQUIRED)
 set(faces
     "Liberation Serif|400|/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf"

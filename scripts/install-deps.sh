@@ -19,7 +19,7 @@ PACKAGES=(
     emscripten node-acorn chromium
 )
 
-# The build fetches Gelasio with npm: Debian's, unless the machine has its own Node.js.
+# The browser suite installs its driver with npm: Debian's, unless the machine has its own.
 command -v npm >/dev/null || PACKAGES+=(npm)
 
 sudo_if_needed() {
