@@ -42,6 +42,7 @@ package: deps
 	    LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" cmake -S . -B $(PACKAGE_DIR) -G Ninja \
 	    -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DWORDROP_DEBIAN_PACKAGE=ON \
 	    -DBUILD_TESTING=OFF -DWORDROP_BENCHMARKS=OFF -DWORDROP_WERROR=OFF >/dev/null
+	@rm -f $(PACKAGE_DIR)/wordrop_*.deb
 	@cmake --build $(PACKAGE_DIR) --target package
 
 # lintian, the package's files, and its game drawing what the source build draws.
