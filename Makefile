@@ -1,5 +1,7 @@
 # SPDX-License-Identifier: MIT
-# The whole set-up on a fresh Debian 12 machine: `make run` or `make test`.
+# The whole set-up on a fresh Debian 12 machine: `make run` or `make test`. Each job first
+# installs the tier of Debian packages it needs (scripts/install-deps.sh): `make run` only
+# what the game needs, `make package` and `make web` their tools besides, `make test` all.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
 PACKAGE_DIR ?= build-deb
@@ -11,11 +13,21 @@ FUZZ_SECONDS ?= 300
 
 all: build
 
+# The tier of packages that a job installs is passed down to the steps it takes; where it
+# is the test tier, the build in BUILD_DIR has the tests and benchmarks too. A job whose
+# steps have tiers of their own installs its own first.
+TIER ?= game
+package: TIER = package
+web serve: TIER = web
+test test-fast sanitize fuzz bench goldens lint package-check web-check bench-web: TIER = test
+TESTS = $(if $(filter test,$(TIER)),ON,OFF)
+
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh $(TIER)
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DWORDROP_WERROR=ON >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DWORDROP_WERROR=ON \
+	    -DBUILD_TESTING=$(TESTS) -DWORDROP_BENCHMARKS=$(TESTS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR)
@@ -28,14 +40,15 @@ install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 # Everything: the suite on the normal build, then again with AddressSanitizer and UBSan
-# (clang), which adds short libFuzzer runs.
-test: test-fast sanitize package-check web-check
+# (clang), which adds short libFuzzer runs; then the package and the web page.
+test: deps test-fast sanitize package-check web-check
 
 test-fast: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 900
 
 # The Debian package, built as Debian builds: its compiler flags, no tests or benchmarks
-# (so this is also the build of the game alone).
+# (so this is also the build of the game alone), and no -Werror, so that a newer compiler's
+# new warning cannot fail a distribution's build of a release.
 package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
 package: deps
 	@CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
@@ -46,7 +59,7 @@ package: deps
 	@cmake --build $(PACKAGE_DIR) --target package
 
 # lintian, the package's files, and its game drawing what the source build draws.
-package-check: package build
+package-check: deps package build
 	bash tests/package/check_package.sh $(PACKAGE_DIR) $(BUILD_DIR)
 
 # The game in a web page, compiled with Debian's emscripten, whose tools need NODE_PATH.
@@ -56,12 +69,12 @@ web: deps
 	@cmake --build $(WEB_DIR)
 
 # The page in Debian's chromium, driven by puppeteer-core from the npm registry.
-web-check: web tests/web/node_modules/.package-lock.json
+web-check: deps web tests/web/node_modules/.package-lock.json
 	cd tests/web && WORDROP_SITE=$(abspath $(WEB_DIR))/site \
 	    WORDROP_GOLDEN=$(abspath tests/window/qt/golden) \
 	    WORDROP_ARTIFACTS=$(abspath $(WEB_DIR))/web-failures node --test browser.test.mjs
 
-bench-web: web tests/web/node_modules/.package-lock.json
+bench-web: deps web tests/web/node_modules/.package-lock.json
 	node bench/web/startup.mjs $(WEB_DIR)/site $(or $(ROUNDS),15) | tee build-bench-results/web.json
 
 tests/web/node_modules/.package-lock.json: tests/web/package-lock.json
