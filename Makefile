@@ -8,8 +8,11 @@ PACKAGE_DIR ?= build-deb
 WEB_DIR ?= build-web
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 300
+DIST_DIR ?= .
+VERSION := $(shell sed -nE 's/^project.wordrop VERSION ([0-9.]+) .*/\1/p' CMakeLists.txt)
+DIST := wordrop-$(VERSION)
 
-.PHONY: all deps configure build run install test test-fast package package-check web web-check bench-web serve sanitize fuzz bench screenshots goldens lint clean
+.PHONY: all deps configure build run install test test-fast package package-check web web-check bench-web serve sanitize fuzz bench screenshots goldens lint dist release-check clean
 
 all: build
 
@@ -19,7 +22,7 @@ all: build
 TIER ?= game
 package: TIER = package
 web serve: TIER = web
-test test-fast sanitize fuzz bench goldens lint package-check web-check bench-web: TIER = test
+test test-fast sanitize fuzz bench goldens lint package-check web-check bench-web release-check: TIER = test
 TESTS = $(if $(filter test,$(TIER)),ON,OFF)
 
 deps:
@@ -40,8 +43,8 @@ install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 # Everything: the suite on the normal build, then again with AddressSanitizer and UBSan
-# (clang), which adds short libFuzzer runs; then the package and the web page.
-test: deps test-fast sanitize package-check web-check
+# (clang), which adds short libFuzzer runs; then the package, the web page and the release.
+test: deps test-fast sanitize package-check web-check release-check
 
 test-fast: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 900
@@ -109,10 +112,25 @@ goldens: build
 screenshots: configure
 	@cmake --build $(BUILD_DIR) --target screenshots
 
+# The release tarball: the committed tree as git archive writes it, never a build folder,
+# each file dated by the commit and the whole compressed without a name or a time, so that
+# it too is the same each time it is made.
+dist:
+	@git diff --quiet HEAD -- || echo "dist: the uncommitted changes are left out"
+	@git archive --format=tar --prefix=$(DIST)/ -o $(DIST_DIR)/$(DIST).tar HEAD
+	@gzip -9nf $(DIST_DIR)/$(DIST).tar
+	@echo "$(DIST_DIR)/$(DIST).tar.gz"
+
+# The release as a distribution's build machine makes it, with no network and no home: the
+# package again, the same bit for bit; the tarball again, the same; the game from the
+# tarball with only Qt, CMake, Ninja and a compiler.
+release-check: deps package dist
+	bash tests/release/check_release.sh $(PACKAGE_DIR) $(DIST_DIR)/$(DIST).tar.gz
+
 # Formatting and the shell scripts, as CI checks them.
 lint: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 	shellcheck $$(git ls-files '*.sh') .ci/run
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR) $(WEB_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR) $(WEB_DIR) wordrop-*.tar.gz
