@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Makes the release again as a distribution's build machine would, with no network and no
 # home directory, and checks it:
-#  - make package, in another folder and later, makes the same .deb bit for bit;
+#  - make package, later, in a copy of the source elsewhere, makes the same .deb bit for bit;
 #  - make dist, later, makes the same tarball, which holds the committed files and no more;
 #  - the tarball, unpacked afresh, builds the game with only Qt, CMake, Ninja and a
 #    compiler in sight, tests and benchmarks off, and that game knows its version.
@@ -20,10 +20,16 @@ offline() { unshare --net -- env -u HOME "$@"; }
 offline true || fail "unshare --net is refused here, and the offline builds need it (as root)"
 started=$(date +%s)
 
+# The package again from a copy of the tracked files elsewhere, whose files are dated now,
+# and which is dated as a release tarball is.
+mkdir "$work/copy"
+(cd "$top" && git ls-files -z | tar --null -T - -cf -) | tar -xmf - -C "$work/copy"
+# shellcheck disable=SC2016 # git archive's placeholder, taken literally
+sed -i 's/^\$Format:%ct\$$/'"$(git -C "$top" log -1 --format=%ct)"'/' "$work/copy/cmake/source-date"
 log=$work/package.log
-offline make -C "$top" --no-print-directory package PACKAGE_DIR="$work/deb" >"$log" 2>&1 || {
+offline make -C "$work/copy" --no-print-directory package >"$log" 2>&1 || {
     tail -30 "$log"; fail "make package failed with no network and no home"; }
-again=$(ls "$work"/deb/wordrop_*_*.deb)
+again=$(ls "$work"/copy/build-deb/wordrop_*_*.deb)
 if ! cmp "$deb" "$again"; then
     if command -v diffoscope >/dev/null; then diffoscope "$deb" "$again" | head -60 || true; fi
     fail "two builds of the package from one commit differ"
