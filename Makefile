@@ -113,11 +113,11 @@ screenshots: configure
 	@cmake --build $(BUILD_DIR) --target screenshots
 
 # The release tarball: the committed tree as git archive writes it, never a build folder,
-# each file dated by the commit and the whole compressed without a name or a time, so that
-# it too is the same each time it is made.
+# each file dated by the commit, its modes not the user's git settings, and the whole
+# compressed without a name or a time, so that it too is the same each time it is made.
 dist:
 	@git diff --quiet HEAD -- || echo "dist: the uncommitted changes are left out"
-	@git archive --format=tar --prefix=$(DIST)/ -o $(DIST_DIR)/$(DIST).tar HEAD
+	@git -c tar.umask=0022 archive --format=tar --prefix=$(DIST)/ -o $(DIST_DIR)/$(DIST).tar HEAD
 	@gzip -9nf $(DIST_DIR)/$(DIST).tar
 	@echo "$(DIST_DIR)/$(DIST).tar.gz"
 
