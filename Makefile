@@ -1,21 +1,36 @@
 # SPDX-License-Identifier: MIT
-# The whole set-up on a fresh Debian 12 machine: `make run` or `make test`.
+# The whole set-up on a fresh Debian 12 machine: `make run` or `make test`. Each job first
+# installs the tier of Debian packages it needs (scripts/install-deps.sh): `make run` only
+# what the game needs, `make package` and `make web` their tools besides, `make test` all.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
 PACKAGE_DIR ?= build-deb
 WEB_DIR ?= build-web
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 300
+DIST_DIR ?= .
+VERSION := $(shell sed -nE 's/^project.wordrop VERSION ([0-9.]+) .*/\1/p' CMakeLists.txt)
+DIST := wordrop-$(VERSION)
 
-.PHONY: all deps configure build run install test test-fast package package-check web web-check bench-web serve sanitize fuzz bench screenshots goldens lint clean
+.PHONY: all deps configure build run install test test-fast package package-check web web-check bench-web serve sanitize fuzz bench screenshots goldens lint dist release-check clean
 
 all: build
 
+# The tier of packages that a job installs is passed down to the steps it takes; where it
+# is the test tier, the build in BUILD_DIR has the tests and benchmarks too. A job whose
+# steps have tiers of their own installs its own first.
+TIER ?= game
+package: TIER = package
+web serve: TIER = web
+test test-fast sanitize fuzz bench goldens lint package-check web-check bench-web release-check: TIER = test
+TESTS = $(if $(filter test,$(TIER)),ON,OFF)
+
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh $(TIER)
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DWORDROP_WERROR=ON >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DWORDROP_WERROR=ON \
+	    -DBUILD_TESTING=$(TESTS) -DWORDROP_BENCHMARKS=$(TESTS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR)
@@ -28,24 +43,26 @@ install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 # Everything: the suite on the normal build, then again with AddressSanitizer and UBSan
-# (clang), which adds short libFuzzer runs.
-test: test-fast sanitize package-check web-check
+# (clang), which adds short libFuzzer runs; then the package, the web page and the release.
+test: deps test-fast sanitize package-check web-check release-check
 
 test-fast: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 900
 
 # The Debian package, built as Debian builds: its compiler flags, no tests or benchmarks
-# (so this is also the build of the game alone).
+# (so this is also the build of the game alone), and no -Werror, so that a newer compiler's
+# new warning cannot fail a distribution's build of a release.
 package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
 package: deps
 	@CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	    LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" cmake -S . -B $(PACKAGE_DIR) -G Ninja \
 	    -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DWORDROP_DEBIAN_PACKAGE=ON \
-	    -DBUILD_TESTING=OFF -DWORDROP_BENCHMARKS=OFF -DWORDROP_WERROR=ON >/dev/null
+	    -DBUILD_TESTING=OFF -DWORDROP_BENCHMARKS=OFF -DWORDROP_WERROR=OFF >/dev/null
+	@rm -f $(PACKAGE_DIR)/wordrop_*.deb
 	@cmake --build $(PACKAGE_DIR) --target package
 
 # lintian, the package's files, and its game drawing what the source build draws.
-package-check: package build
+package-check: deps package build
 	bash tests/package/check_package.sh $(PACKAGE_DIR) $(BUILD_DIR)
 
 # The game in a web page, compiled with Debian's emscripten, whose tools need NODE_PATH.
@@ -68,7 +85,7 @@ web-check: deps tests/web/node_modules/.package-lock.json
 	    WORDROP_ARTIFACTS=$(abspath $(WEB_DIR))/web-failures \
 	    node --test --test-concurrency=1 browser.test.mjs page.test.mjs
 
-bench-web: web tests/web/node_modules/.package-lock.json
+bench-web: deps web tests/web/node_modules/.package-lock.json
 	@mkdir -p build-bench-results
 	node bench/web/startup.mjs $(WEB_DIR)/site $(or $(ROUNDS),10) | tee build-bench-results/web.json
 
@@ -104,10 +121,25 @@ goldens: build
 screenshots: configure
 	@cmake --build $(BUILD_DIR) --target screenshots
 
+# The release tarball: the committed tree as git archive writes it, never a build folder,
+# each file dated by the commit, its modes not the user's git settings, and the whole
+# compressed without a name or a time, so that it too is the same each time it is made.
+dist:
+	@git diff --quiet HEAD -- || echo "dist: the uncommitted changes are left out"
+	@git -c tar.umask=0022 archive --format=tar --prefix=$(DIST)/ -o $(DIST_DIR)/$(DIST).tar HEAD
+	@gzip -9nf $(DIST_DIR)/$(DIST).tar
+	@echo "$(DIST_DIR)/$(DIST).tar.gz"
+
+# The release as a distribution's build machine makes it, with no network and no home: the
+# package again, the same bit for bit; the tarball again, the same; the game from the
+# tarball with only Qt, CMake, Ninja and a compiler.
+release-check: deps package dist
+	bash tests/release/check_release.sh $(PACKAGE_DIR) $(DIST_DIR)/$(DIST).tar.gz
+
 # Formatting and the shell scripts, as CI checks them.
 lint: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 	shellcheck $$(git ls-files '*.sh') .ci/run
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR) $(WEB_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR) $(WEB_DIR) wordrop-*.tar.gz

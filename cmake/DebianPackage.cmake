@@ -23,11 +23,16 @@ quote_licence(${CMAKE_SOURCE_DIR}/LICENSE EXPAT_TEXT)
 quote_licence(${WORDROP_GELASIO_DIR}/OFL.txt OFL_TEXT)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/copyright.in ${package_dir}/copyright @ONLY)
 
+set(WORDROP_MAINTAINER "The Wordrop developers <wordrop@example.org>" CACHE STRING
+    "The package's Maintainer field")
+# The changelog is NEWS's, written when the build is configured.
+wordrop_write_debian_changelog(${package_dir}/changelog ${WORDROP_MAINTAINER})
+
 # Debian compresses changelogs and manual pages, without a timestamp.
 find_program(GZIP gzip REQUIRED)
 add_custom_command(OUTPUT ${package_dir}/changelog.gz
-    COMMAND ${GZIP} -9nc ${CMAKE_SOURCE_DIR}/packaging/changelog > ${package_dir}/changelog.gz
-    DEPENDS ${CMAKE_SOURCE_DIR}/packaging/changelog VERBATIM)
+    COMMAND ${GZIP} -9nc ${package_dir}/changelog > ${package_dir}/changelog.gz
+    DEPENDS ${package_dir}/changelog VERBATIM)
 add_custom_command(OUTPUT ${package_dir}/wordrop.6.gz
     COMMAND ${GZIP} -9nc ${WORDROP_MAN_PAGE} > ${package_dir}/wordrop.6.gz
     DEPENDS ${WORDROP_MAN_PAGE} VERBATIM)
@@ -43,8 +48,6 @@ set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(WORDROP_MAINTAINER "The Wordrop developers <wordrop@example.org>" CACHE STRING
-    "The package's Maintainer field")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${WORDROP_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "letter-guessing game in one window")
 # CPack puts the summary first and indents this under it.
@@ -62,4 +65,8 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+# The source release is `make dist`, the committed tree from git archive. CPack's own
+# source package would pack the build folders too, so its configuration goes where no
+# package_source target is made from it.
+set(CPACK_SOURCE_OUTPUT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackSourceConfig.unused.cmake)
 include(CPack)

@@ -29,12 +29,9 @@ endfunction()
 wordrop_web_program(wordrop_web ${site} "${exported}")
 
 # The faces the desktop draws with, each split into a Latin subset and the rest (see
-# subset_face.py), with its licence: Debian's packages, and Gelasio from the npm registry;
+# subset_face.py), with its licence: Debian's packages, and Gelasio from the repository;
 # this EB Garamond and Gelasio are Latin only.
 include(cmake/Gelasio.cmake)
-if(NOT WORDROP_GELASIO)
-    message(FATAL_ERROR "The web page needs Gelasio (npm, woff2_decompress)")
-endif()
 # Debian's Python, which has fontTools (package fonttools) and Brotli for WOFF2.
 find_program(WORDROP_FONT_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
 execute_process(COMMAND ${WORDROP_FONT_PYTHON} -c "import fontTools.subset, brotli"

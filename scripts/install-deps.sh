@@ -1,26 +1,49 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs what building, running and testing Wordrop needs on Debian 12.
+# Installs from Debian 12 what one job needs, and no more. Usage: install-deps.sh TIER
+#   game     build and play the game: make run, make build, make install
+#   package  the game and the tools that make its Debian package: make package
+#   web      the game and emscripten with what it needs: make web, make serve
+#   test     all that every suite, check, benchmark and linter uses: make test
 # Safe to run again: it only installs what is missing and is quiet otherwise.
 set -euo pipefail
 
-PACKAGES=(
-    cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-liberation2 fonts-ebgaramond fonts-comic-neue fontconfig
-    woff2 dpkg-dev file lintian
-    xvfb xdotool x11-utils imagemagick python3 python3-xlib libx11-dev valgrind
-    librsvg2-bin desktop-file-utils appstream groff-base
+GAME=(
+    cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins
+    fonts-liberation2 fonts-ebgaramond fonts-comic-neue
+)
+# The package has every feature: PNG icons and the window's own (rsvg-convert,
+# ImageMagick), and the size hints on Wayland.
+PACKAGE=(
+    dpkg-dev file librsvg2-bin imagemagick
+    pkg-config qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
+)
+# The page's faces are cut into subsets with fontTools, as WOFF2 (brotli).
+WEB=(emscripten node-acorn woff2 fonttools python3-brotli)
+TEST=(
+    libgtest-dev libgmock-dev libbenchmark-dev fontconfig
+    lintian diffoscope-minimal
+    xvfb xdotool x11-utils python3 python3-xlib libx11-dev valgrind
+    desktop-file-utils appstream groff-base
     clang libclang-rt-14-dev clang-format shellcheck
     dbus at-spi2-core python3-pyatspi
-    qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
     weston qt6-wayland openbox orca
-    emscripten node-acorn chromium fonttools python3-brotli
+    chromium
 )
 
-# The build fetches Gelasio with npm: Debian's, unless the machine has its own Node.js.
-command -v npm >/dev/null || PACKAGES+=(npm)
+tier=${1:-game}
+case $tier in
+    game) PACKAGES=("${GAME[@]}") ;;
+    package) PACKAGES=("${GAME[@]}" "${PACKAGE[@]}") ;;
+    web) PACKAGES=("${GAME[@]}" "${WEB[@]}") ;;
+    test)
+        PACKAGES=("${GAME[@]}" "${PACKAGE[@]}" "${WEB[@]}" "${TEST[@]}")
+        # The browser suite installs its driver with npm: Debian's, unless the machine
+        # has its own.
+        command -v npm >/dev/null || PACKAGES+=(npm)
+        ;;
+    *) echo "install-deps: no tier '$tier' (game, package, web or test)" >&2; exit 2 ;;
+esac
 
 sudo_if_needed() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -38,7 +61,7 @@ missing_packages() {
 # Elsewhere the build goes on with what CMake finds, and reports what it went without.
 no_apt_get() {
     echo "install-deps: no apt-get here, so nothing was installed. What Debian calls the"
-    echo "packages this project uses:"
+    echo "packages of the '$tier' tier:"
     local line="   " pkg
     for pkg in "${PACKAGES[@]}"; do
         if [ $((${#line} + ${#pkg})) -ge 88 ]; then echo "$line"; line="   "; fi
@@ -56,7 +79,7 @@ install_packages() {
     local missing
     missing=$(missing_packages)
     [ -z "$missing" ] && return 0
-    echo "Installing Debian packages: ${missing//$'\n'/ }"
+    echo "Installing Debian packages for '$tier': ${missing//$'\n'/ }"
     sudo_if_needed apt-get update -qq
     # shellcheck disable=SC2086
     sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >/dev/null

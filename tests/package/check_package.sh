@@ -45,6 +45,18 @@ dpkg-deb -x "$deb" "$root"
 doc=$root/usr/share/doc/wordrop
 [[ $(zcat "$doc/changelog.gz" | head -1) == "wordrop ($version) "* ]] ||
     fail "the changelog's newest entry is not $version"
+# The changelog and the metainfo's releases are NEWS's: the same versions on the same days,
+# newest first, and in the changelog the same lines under each.
+news=$here/../../NEWS
+releases=$(sed -nE 's/^([0-9.]+) \((.*)\)$/\1 \2/p' "$news")
+changelog=$(zcat "$doc/changelog.gz" | dpkg-parsechangelog -l - --all --format rfc822 |
+    awk '/^Version:/ { v = $2 } /^Timestamp:/ { print v, strftime("%F", $2, 1) }')
+diff <(echo "$releases") <(echo "$changelog") || fail "the changelog's entries are not NEWS's"
+metainfo=$(sed -nE 's/.*<release version="([^"]*)" date="([^"]*)".*/\1 \2/p' \
+    "$root/usr/share/metainfo/$app.metainfo.xml")
+diff <(echo "$releases") <(echo "$metainfo") || fail "the metainfo's releases are not NEWS's"
+items() { grep -E '^(  \*|    ) ' "$@"; }
+diff <(items "$news") <(zcat "$doc/changelog.gz" | items) || fail "the changelog's lines are not NEWS's"
 for licence in Expat OFL-1.1; do
     grep -q "^License: $licence$" "$doc/copyright" || fail "the copyright file lacks $licence"
 done
