@@ -11,6 +11,9 @@ option(WORDROP_WEB_TESTING "Also build site-testing, the page for the browser su
 target_compile_options(wordrop_core PRIVATE -fwasm-exceptions -flto)
 set(exported wordrop_start wordrop_pointer wordrop_key wordrop_activate wordrop_type
     wordrop_relayout malloc free)
+# The page's scripts are minified: they are most of what a slow connection waits for
+# besides the program.
+find_program(ESBUILD esbuild REQUIRED)
 function(wordrop_web_program target directory exported)
     add_executable(${target} src/web_main.cpp src/window/web/WebView.cpp)
     target_link_libraries(${target} PRIVATE wordrop_core)
@@ -25,6 +28,9 @@ function(wordrop_web_program target directory exported)
         -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME wordrop
                                                RUNTIME_OUTPUT_DIRECTORY ${directory})
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND ${ESBUILD} --minify --log-level=warning --allow-overwrite
+                ${directory}/wordrop.js --outfile=${directory}/wordrop.js VERBATIM)
 endfunction()
 wordrop_web_program(wordrop_web ${site} "${exported}")
 
@@ -102,9 +108,12 @@ foreach(copy IN LISTS copies)
     string(REPLACE "|" ";" copy "${copy}")
     list(GET copy 0 source)
     list(GET copy 1 name)
-    add_custom_command(OUTPUT ${site}/${name}
-        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${site}/${name}
-        DEPENDS ${source} VERBATIM)
+    if(name MATCHES "\\.js$")
+        set(command ${ESBUILD} --minify --log-level=warning ${source} --outfile=${site}/${name})
+    else()
+        set(command ${CMAKE_COMMAND} -E copy ${source} ${site}/${name})
+    endif()
+    add_custom_command(OUTPUT ${site}/${name} COMMAND ${command} DEPENDS ${source} VERBATIM)
     list(APPEND site_files ${name})
 endforeach()
 # The installed app's icons: the SVG, and PNGs for launchers that want pixels.
