@@ -38,14 +38,11 @@ wordrop_web_program(wordrop_web ${site} "${exported}")
 # subset_face.py), with its licence: Debian's packages, and Gelasio from the repository;
 # this EB Garamond and Gelasio are Latin only.
 include(cmake/Gelasio.cmake)
-# Debian's Python, which has fontTools (package fonttools) and Brotli for WOFF2.
-find_program(WORDROP_FONT_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
-execute_process(COMMAND ${WORDROP_FONT_PYTHON} -c "import fontTools.subset, brotli"
-                RESULT_VARIABLE no_font_tools OUTPUT_QUIET ERROR_QUIET)
-if(NOT WORDROP_FONT_PYTHON OR no_font_tools)
-    message(FATAL_ERROR "The web page needs /usr/bin/python3 with fontTools and Brotli "
-                        "(Debian: fonttools python3-brotli)")
-endif()
+# The faces are cut with Debian's Python, fontconfig, harfbuzz and woff2.
+find_program(WORDROP_FONT_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+foreach(tool fc-query hb-subset woff2_compress)
+    find_program(found_${tool} ${tool} REQUIRED)
+endforeach()
 set(faces
     "Liberation Serif|400|/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf|fonts-liberation2|--rest"
     "Liberation Serif|700|/usr/share/fonts/truetype/liberation2/LiberationSerif-Bold.ttf|fonts-liberation2|--rest"

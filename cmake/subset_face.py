@@ -7,10 +7,12 @@
 # @font-face rules to CSS; text waiting for a face is shown at once in a stand-in
 # (font-display: swap), and the page lays it out again when the face arrives.
 # Usage: subset_face.py SOURCE OUT_DIR STEM FAMILY WEIGHT LICENCE CSS [--rest]
+# The face's characters come from fontconfig's fc-query, the subsets from harfbuzz's
+# hb-subset, and WOFF2 from woff2_compress: Debian's fontconfig, libharfbuzz-bin and woff2.
+import os
+import subprocess
 import sys
-
-from fontTools import subset
-from fontTools.ttLib import TTFont
+import tempfile
 
 # The Latin range the usual web font services split at.
 LATIN = [(0x0000, 0x00FF), (0x0131, 0x0131), (0x0152, 0x0153), (0x02BB, 0x02BC),
@@ -24,40 +26,51 @@ def in_latin(code):
     return any(low <= code <= high for low, high in LATIN)
 
 
+def characters(source):
+    """The code points the face has, as fontconfig reads them ("20-7e a0-ff ...")."""
+    charset = subprocess.run(["fc-query", "--format=%{charset}", source], check=True,
+                             capture_output=True, text=True).stdout.split()
+    codes = []
+    for term in charset:
+        low, _, high = term.partition("-")
+        codes.extend(range(int(low, 16), int(high or low, 16) + 1))
+    if not codes:
+        sys.exit(f"{source}: fc-query found no characters")
+    return codes
+
+
+def runs(codes):
+    """Sorted code points as runs of neighbours: (first, last)."""
+    result = []
+    for code in sorted(codes):
+        if result and code == result[-1][1] + 1:
+            result[-1] = (result[-1][0], code)
+        else:
+            result.append((code, code))
+    return result
+
+
 def ranges(codes):
     """Sorted code points as CSS unicode-range terms."""
-    terms = []
-    codes = sorted(codes)
-    start = previous = codes[0]
-    for code in codes[1:] + [None]:
-        if code is not None and code == previous + 1:
-            previous = code
-            continue
-        terms.append(f"U+{start:X}" if start == previous else f"U+{start:X}-{previous:X}")
-        if code is not None:
-            start = previous = code
-    return ", ".join(terms)
+    return ", ".join(f"U+{a:X}" if a == b else f"U+{a:X}-{b:X}" for a, b in runs(codes))
 
 
 def write_subset(source, codes, output):
-    options = subset.Options()
-    options.flavor = "woff2"
-    options.name_IDs = ["*"]  # copyright, licence and its address stay in the face
-    options.name_languages = ["*"]
-    options.notdef_outline = True
-    options.layout_features = ["*"]
-    font = TTFont(source)
-    subsetter = subset.Subsetter(options)
-    subsetter.populate(unicodes=codes)
-    subsetter.subset(font)
-    font.flavor = "woff2"
-    font.save(output)
+    unicodes = ",".join(f"{a:x}" if a == b else f"{a:x}-{b:x}" for a, b in runs(codes))
+    with tempfile.TemporaryDirectory() as work:
+        face = os.path.join(work, "face.ttf")
+        # Copyright, licence and its address stay in the face.
+        subprocess.run(["hb-subset", "--unicodes=" + unicodes, "--name-IDs=*",
+                        "--name-languages=*", "--layout-features=*", "--notdef-outline",
+                        "--output-file=" + face, source], check=True)
+        subprocess.run(["woff2_compress", face], check=True, stdout=subprocess.DEVNULL)
+        os.replace(os.path.join(work, "face.woff2"), output)
 
 
 def main():
     source, out_dir, stem, family, weight, licence, css = sys.argv[1:8]
     with_rest = "--rest" in sys.argv[8:]
-    cmap = set(TTFont(source).getBestCmap())
+    cmap = characters(source)
     latin = [code for code in cmap if in_latin(code)]
     rest = [code for code in cmap if not in_latin(code)]
     subsets = [("latin", latin)] + ([("rest", rest)] if with_rest and rest else [])

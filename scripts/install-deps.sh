@@ -18,9 +18,9 @@ PACKAGE=(
     dpkg-dev file librsvg2-bin imagemagick
     pkg-config qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
 )
-# The page's faces are cut into subsets with fontTools, as WOFF2 (brotli); its scripts are
-# minified with esbuild.
-WEB=(emscripten node-acorn woff2 fonttools python3-brotli esbuild)
+# The page's faces are cut into subsets with fontconfig and harfbuzz, as WOFF2; its scripts
+# are minified with esbuild; its app icons are drawn with rsvg-convert.
+WEB=(emscripten node-acorn python3 fontconfig libharfbuzz-bin woff2 esbuild librsvg2-bin)
 TEST=(
     libgtest-dev libgmock-dev libbenchmark-dev fontconfig
     lintian diffoscope-minimal
