@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Makes the release again as a distribution's build machine would, with no network and no
 # home directory, and checks it:
-#  - make package, later, in a copy of the source elsewhere, makes the same .deb bit for bit;
+#  - make package, later, in a copy of the source elsewhere, makes the same .deb bit for bit,
+#    and make web there makes the page;
 #  - make dist, later, makes the same tarball, which holds the committed files and no more;
 #  - the tarball, unpacked afresh, builds the game with only Qt, CMake, Ninja and a
 #    compiler in sight, tests and benchmarks off, and that game knows its version.
@@ -34,6 +35,9 @@ if ! cmp "$deb" "$again"; then
     if command -v diffoscope >/dev/null; then diffoscope "$deb" "$again" | head -60 || true; fi
     fail "two builds of the package from one commit differ"
 fi
+offline env NODE_PATH=/usr/share/nodejs make -C "$work/copy" --no-print-directory web >"$log" 2>&1 || {
+    tail -30 "$log"; fail "make web failed with no network and no home"; }
+[ -s "$work/copy/build-web/site/wordrop.wasm" ] || fail "make web made no program"
 
 # A time of day in the tarball would show only on another second of the clock.
 while [ "$(date +%s)" = "$started" ]; do sleep 0.1; done
@@ -63,5 +67,5 @@ done
 build cmake --build "$work/game" --target wordrop
 version=$("$work/game/wordrop" --version)
 [ "$version" = "wordrop ${name#wordrop-}" ] || fail "the tarball's game says '$version'"
-echo "release: $(basename "$deb") twice alike ($(sha256sum "$deb" | cut -c1-16)...)," \
+echo "release: $(basename "$deb") twice alike ($(sha256sum "$deb" | cut -c1-16)...), the page," \
      "$(basename "$tarball") twice alike, its game built offline: $version"
