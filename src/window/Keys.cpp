@@ -148,32 +148,14 @@ std::string accessKeyName(char letter) {
 }
 
 bool available(const Form& form, KeyAction action) {
-    switch (action) {
-        case NewGame:
-            return form.reachablePoint({HitKind::Background, {}}).has_value();
-        case PressBanner: {
-            const auto controls = form.controls();
-            for (std::size_t i = 0; i < controls.size(); ++i) {
-                const auto id = ControlId(i);
-                if (controls[i].kind() == ControlKind::Label && form.answersClicks(id) &&
-                    form.reachablePoint({HitKind::Control, id}))
-                    return true;
-            }
-            return false;
-        }
-        case PressDefault: {
-            const auto button = form.defaultButton();
-            return button && form.state(*button).visible;
-        }
-        case PressAccessKey:
-            return std::any_of(form.controls().begin(), form.controls().end(),
-                               [](const Control& c) { return c.visible && accessLetter(c); });
-        case Close:
+    if (action == NewGame) return form.reachablePoint({HitKind::Background, {}}).has_value();
+    if (action != PressBanner) return false;
+    const auto controls = form.controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const auto id = ControlId(i);
+        if (controls[i].kind() == ControlKind::Label && form.answersClicks(id) &&
+            form.reachablePoint({HitKind::Control, id}))
             return true;
-        case Pass:
-        case Ignore:
-        case PressFocused:
-            return false;
     }
     return false;
 }

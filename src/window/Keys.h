@@ -82,7 +82,8 @@ struct KeyOutcome {
 [[nodiscard]] std::vector<std::string> keyNames(const Form& form, KeyAction action);
 [[nodiscard]] std::string accessKeyName(char letter);
 
-// Whether the click an action stands for can be made on the screen shown.
+// Whether the click a new game or a banner's press stands for can be made on the screen
+// shown; false for every other action.
 [[nodiscard]] bool available(const Form& form, KeyAction action);
 
 }  // namespace wordrop::window

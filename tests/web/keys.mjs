@@ -25,35 +25,35 @@ function keyNamed(name, modifiers) {
 }
 
 // "Enter", "Ctrl+N", "Alt+O", or any of them held for auto-repeats: "Enter+held5".
-export async function pressKey(cdp, spec) {
-  const [, combo, held] = spec.match(/^(.*?)(?:\+held(\d+))?$/);
+export async function pressKey(cdp, name) {
+  const [, combo, held] = name.match(/^(.*?)(?:\+held(\d+))?$/);
   const parts = combo.split("+");
-  const name = parts.pop();
+  const key = parts.pop();
   let modifiers = 0;
   const send = (params) => cdp.send("Input.dispatchKeyEvent", { modifiers, ...params });
   for (const modifier of parts) {
     modifiers |= CDP_MODIFIERS[modifier];
     await send({ type: "rawKeyDown", ...MODIFIER_KEYS[modifier] });
   }
-  const { text, ...key } = keyNamed(name, modifiers);
+  const { text, ...fields } = keyNamed(key, modifiers);
   const down = async (autoRepeat) => {
-    await send({ type: "rawKeyDown", autoRepeat, ...key });
+    await send({ type: "rawKeyDown", autoRepeat, ...fields });
     if (text) {
       await send({ type: "char", autoRepeat, text, unmodifiedText: text,
-                   isSystemKey: (modifiers & CDP_MODIFIERS.Alt) !== 0, ...key });
+                   isSystemKey: (modifiers & CDP_MODIFIERS.Alt) !== 0, ...fields });
     }
   };
   await down(false);
   for (let k = 0; k < Number(held || 0); k++) await down(true);
-  await send({ type: "keyUp", ...key });
+  await send({ type: "keyUp", ...fields });
   for (const modifier of parts.reverse()) {
     modifiers &= ~CDP_MODIFIERS[modifier];
     await send({ type: "keyUp", ...MODIFIER_KEYS[modifier] });
   }
 }
 
-// Text composed by an input method and ended with Enter, which the input method takes: its
-// keys reach the page as the "Process" key.
+// Text composed by an input method (a phone's keyboard too), ended by a key the input method
+// takes: its keys reach the page as the "Process" key.
 export async function typeWhileComposing(cdp, text) {
   const process = { key: "Process", code: "Enter", windowsVirtualKeyCode: 229 };
   await cdp.send("Input.imeSetComposition", { text, selectionStart: text.length,

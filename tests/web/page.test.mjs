@@ -12,6 +12,7 @@ import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import { launchChromium, serveFiles } from "./chromium.mjs";
+import { pressKey, typeWhileComposing } from "./keys.mjs";
 
 const SITE = process.env.WORDROP_SITE;
 const PUBLIC_SITE = process.env.WORDROP_PUBLIC_SITE;
@@ -90,7 +91,6 @@ async function open(url = origin + "/", { viewport = { width: 760, height: 640 }
     return [box.x + x / TWIPS_PER_PIXEL * box.scale, box.y + y / TWIPS_PER_PIXEL * box.scale];
   };
   const client = await page.createCDPSession();
-  const key = (type, fields) => client.send("Input.dispatchKeyEvent", { type, ...fields });
   const game = {
     page, response, complaints, requests, where,
     click: async (place) => page.mouse.click(...await at(place)),
@@ -99,21 +99,11 @@ async function open(url = origin + "/", { viewport = { width: 760, height: 640 }
       const box = await (await page.$(selector)).boundingBox();
       await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
     },
-    // As a phone's keyboard types: a key it cannot name, then the text it composed.
+    // As a phone's keyboard types: each letter composed, then a real Enter.
     async phoneType(text) {
-      for (const letter of text) {
-        await key("rawKeyDown", { key: "Unidentified", windowsVirtualKeyCode: 229 });
-        await client.send("Input.imeSetComposition",
-                          { text: letter, selectionStart: 1, selectionEnd: 1 });
-        await client.send("Input.insertText", { text: letter });
-        await key("keyUp", { key: "Unidentified", windowsVirtualKeyCode: 229 });
-      }
+      for (const letter of text) await typeWhileComposing(client, letter);
     },
-    async phoneEnter() {
-      await key("rawKeyDown", { key: "Enter", code: "Enter", windowsVirtualKeyCode: 13 });
-      await key("char", { key: "Enter", code: "Enter", text: "\r", windowsVirtualKeyCode: 13 });
-      await key("keyUp", { key: "Enter", code: "Enter", windowsVirtualKeyCode: 13 });
-    },
+    phoneEnter: () => pressKey(client, "Enter"),
     said: () => page.evaluate(async () => {
       await new Promise(requestAnimationFrame);
       return window.said;

@@ -64,19 +64,5 @@ TEST(KeyTableTest, WhatAKeyDoesWhereTheFocusIs) {
     }
 }
 
-// Alt+O presses Ok! once, and only while it shows.
-TEST(KeyTableTest, TheAccessKeyPressesItsButtonOnce) {
-    Form1 game;
-    type(game, "x");
-    const KeyStroke altO = letter('O', Modifiers::Alt);
-    EXPECT_EQ(window::pressKey(game.form(), altO, Focus::Window).result.status,
-              window::EventStatus::Ignored);
-    game.Form_Click();
-    EXPECT_EQ(window::pressKey(game.form(), altO, Focus::TextBox).result.status,
-              window::EventStatus::Handled);
-    EXPECT_EQ(game.wrongCount(), 1);
-    EXPECT_EQ(control(game, "lblWrong", 0).caption, "x");
-}
-
 }  // namespace
 }  // namespace wordrop::testing

@@ -101,8 +101,9 @@ void FormView::createHiddenWidgets() {
 
 QWidget* FormView::createWidget(ControlId id) {
     const window::WidgetSlot slot = scenes_.widget(id, 1);
-    QWidget* widget = slot.kind == ControlKind::TextBox ? static_cast<QWidget*>(createTextBox(id))
-                                                        : createButton(id);
+    QWidget* widget = slot.kind == ControlKind::TextBox
+                          ? static_cast<QWidget*>(createTextBox(id, slot))
+                          : createButton(id, slot);
     widget->setGeometry(toLogical(slot.box, 1).toRect());
     widget->setFont(qtFont(slot.font));
     widget->setAccessibleName(toQString(slot.name));
@@ -122,8 +123,7 @@ void FormView::orderTabs() {
     }
 }
 
-QLineEdit* FormView::createTextBox(ControlId id) {
-    const window::WidgetSlot slot = scenes_.widget(id, 1);
+QLineEdit* FormView::createTextBox(ControlId id, const window::WidgetSlot& slot) {
     auto* box = new QLineEdit(this);
     box->setMaxLength(std::numeric_limits<int>::max());  // no limit on what may be typed
     QPalette palette = box->palette();
@@ -142,8 +142,7 @@ QLineEdit* FormView::createTextBox(ControlId id) {
     return box;
 }
 
-GraphicalButton* FormView::createButton(ControlId id) {
-    const window::WidgetSlot slot = scenes_.widget(id, 1);
+GraphicalButton* FormView::createButton(ControlId id, const window::WidgetSlot& slot) {
     auto* button = new GraphicalButton(this);
     button->setColours(toQColor(slot.back), toQColor(slot.fore));
     button->setFocusPolicy(Qt::StrongFocus);
@@ -254,11 +253,11 @@ void FormView::perform(KeyAction action, std::optional<ControlId> target) {
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->parentWidget() != this) return QWidget::eventFilter(watched, event);
-    std::optional<ControlId> id;
-    for (const auto& [slot, w] : widgets_) {
-        if (w == widget) id = ControlId(slot);
-    }
     if (event->type() == QEvent::KeyPress) {
+        std::optional<ControlId> id;
+        for (const auto& [slot, w] : widgets_) {
+            if (w == widget) id = ControlId(slot);
+        }
         const auto focus =
             qobject_cast<QLineEdit*>(widget) ? window::Focus::TextBox : window::Focus::Button;
         return key(static_cast<QKeyEvent*>(event), focus, id);

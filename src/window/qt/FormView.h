@@ -65,8 +65,8 @@ class FormView : public QWidget, private window::FormObserver {
     void createHiddenWidgets();
     QWidget* createWidget(window::ControlId id);
     void orderTabs();
-    QLineEdit* createTextBox(window::ControlId id);
-    GraphicalButton* createButton(window::ControlId id);
+    QLineEdit* createTextBox(window::ControlId id, const window::WidgetSlot& slot);
+    GraphicalButton* createButton(window::ControlId id, const window::WidgetSlot& slot);
     void syncWidget(window::ControlId id);
     bool key(QKeyEvent* event, window::Focus focus, std::optional<window::ControlId> focused);
     bool mouse(QWidget* widget, QEvent* event);

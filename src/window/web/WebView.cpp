@@ -195,11 +195,16 @@ bool WebView::valid(int id) const {
 }
 
 std::string WebView::scene() {
+    return openAnswer() + "}";
+}
+
+// The scene and the window's summary, as every answer that changes the form starts.
+std::string WebView::openAnswer() {
     std::string out = "{";
     appendField(out, "scene");
     appendScene(out);
     if (summary_) appendString(out, "summary", summary_());
-    return out + "}";
+    return out;
 }
 
 // The page's CSS pixels are the scene's device pixels; the browser scales them itself.
@@ -285,8 +290,7 @@ void WebView::appendWidget(std::string& out, const WidgetSlot& slot) {
 }
 
 std::string WebView::answer(const EventResult& result, std::string_view extra) {
-    std::string out = scene();
-    out.pop_back();
+    std::string out = openAnswer();
     out += extra;
     if (narrator_) appendString(out, "narration", narrator_->clicked());
     if (result.status == EventStatus::Failed && result.error)

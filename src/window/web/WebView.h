@@ -55,6 +55,7 @@ class WebView : public FormObserver {
     void controlChanged(ControlId id) override { scenes_.forget(id); }
 
   private:
+    std::string openAnswer();
     std::string answer(const EventResult& result, std::string_view extra = {});
     void appendScene(std::string& out);
     void appendWidget(std::string& out, const WidgetSlot& slot);
