@@ -13,11 +13,12 @@
 #include "PaintMeter.h"
 #include "Play.h"
 #include "game/Form1.h"
-#include "window/qt/FormView.h"
+#include "QtWindow.h"
 
 namespace {
 
 using wordrop::game::Form1;
+using wordrop::testing::QtWindow;
 using wordrop::window::qt::FormView;
 namespace window = wordrop::window;
 
@@ -137,8 +138,9 @@ void withRepaint(benchmark::State& state, const Scenario& scenario) {
     long changed = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto game = std::make_unique<Form1>();
-        auto view = std::make_unique<FormView>(game->form());
+        auto window = std::make_unique<QtWindow>();
+        Form1* game = &window->game;
+        FormView* view = &window->view;
         scenario.setUp(*game);
         view->show();
         settle();
@@ -159,8 +161,7 @@ void withRepaint(benchmark::State& state, const Scenario& scenario) {
         if (meter.paints == 0) state.SkipWithError("the event painted nothing");
         repainted = meter.area;
         changed = changedArea(game->form(), before, back, primitives, drawn);
-        view.reset();
-        game.reset();
+        window.reset();
         state.ResumeTiming();
     }
     state.counters["repainted_px"] = static_cast<double>(repainted);
@@ -170,8 +171,9 @@ void withRepaint(benchmark::State& state, const Scenario& scenario) {
 
 // Painting a wrong-letter box that holds a megabyte against one that holds a letter.
 void paintBox(benchmark::State& state, const std::string& caption) {
-    Form1 game;
-    FormView view(game.form());
+    QtWindow window;
+    Form1& game = window.game;
+    FormView& view = window.view;
     game.Form_Click();
     static_cast<void>(wordrop::testing::guess(game, caption));
     view.show();
@@ -189,12 +191,11 @@ void paintBox(benchmark::State& state, const std::string& caption) {
 void countInstructions() {
     for (const Scenario& scenario : kScenarios) {
         {
-            Form1 warmUp;
-            FormView view(warmUp.form());
-            scenario.setUp(warmUp);
-            view.show();
+            QtWindow warmUp;
+            scenario.setUp(warmUp.game);
+            warmUp.view.show();
             settle();
-            scenario.event(warmUp);
+            scenario.event(warmUp.game);
             settle();
         }
         Form1 game;
@@ -205,13 +206,12 @@ void countInstructions() {
         const std::string handlerName = std::string("Handler/") + scenario.name;
         CALLGRIND_DUMP_STATS_AT(handlerName.c_str());
 
-        Form1 viewed;
-        FormView view(viewed.form());
-        scenario.setUp(viewed);
-        view.show();
+        QtWindow viewed;
+        scenario.setUp(viewed.game);
+        viewed.view.show();
         settle();
         CALLGRIND_TOGGLE_COLLECT;
-        scenario.event(viewed);
+        scenario.event(viewed.game);
         QApplication::sendPostedEvents();
         QApplication::processEvents();
         CALLGRIND_TOGGLE_COLLECT;

@@ -7,7 +7,9 @@
 #include "game/BoardSummary.h"
 #include "game/Form1.h"
 #include "game/Narration.h"
+#include "window/Midend.h"
 #include "window/qt/Application.h"
+#include "window/qt/Fonts.h"
 #include "window/qt/FormView.h"
 
 int main(int argc, char* argv[]) {
@@ -21,9 +23,10 @@ int main(int argc, char* argv[]) {
     wordrop::window::qt::Application application(argc, argv);
     wordrop::game::Form1 form1;
     wordrop::game::Form1Narrator narrator(form1);
-    wordrop::window::qt::FormView window(form1.form());
-    window.setSummary([&form1] { return wordrop::game::summarize(form1); });
-    window.setNarrator(&narrator);
+    wordrop::window::qt::QtFontMeasure measure;
+    wordrop::window::Midend midend(form1.form(), measure, &narrator,
+                                   [&form1] { return wordrop::game::summarize(form1); });
+    wordrop::window::qt::FormView window(midend);
     window.showCentred();
     return application.exec();
 }

@@ -5,8 +5,8 @@
 #include <QPixmap>
 #include <iostream>
 
+#include "QtWindow.h"
 #include "Screens.h"
-#include "window/qt/FormView.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -16,12 +16,11 @@ int main(int argc, char* argv[]) {
     const QString suffix = scale > 1 ? QStringLiteral("@%1x").arg(scale) : QString();
     for (const wordrop::testing::ScreenShot& screen : wordrop::testing::screenShots()) {
         if (!screen.inDocs) continue;
-        wordrop::game::Form1 game;
-        wordrop::window::qt::FormView view(game.form());
-        view.show();
-        screen.play(game);
+        wordrop::testing::QtWindow window;
+        window.view.show();
+        screen.play(window.game);
         const QString path = dir + "/" + screen.name + suffix + ".png";
-        if (!view.grab().save(path)) {
+        if (!window.view.grab().save(path)) {
             std::cerr << "could not write " << path.toStdString() << "\n";
             return 1;
         }

@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "window/Scene.h"
+#include "window/SceneBuilder.h"
 #include "window/Utf8.h"
 
 namespace wordrop::game {

@@ -10,10 +10,7 @@ std::optional<Point> ClickTracker::release(PointF where, double scale) {
     const Point at = toTwips(where, scale);
     const Hit hit = form_.hitTest(at);
     if (!pressed || *pressed != hit || hit.kind == HitKind::Outside) return std::nullopt;
-    if (hit.kind == HitKind::Control) {
-        const ControlKind kind = form_.state(hit.control).kind();
-        if (kind == ControlKind::TextBox || kind == ControlKind::CommandButton) return std::nullopt;
-    }
+    if (hit.kind == HitKind::Control && form_.state(hit.control).isWidget()) return std::nullopt;
     return at;
 }
 

@@ -58,6 +58,11 @@ struct Control {
     std::string_view name() const { return design->name; }
     int index() const { return design->index; }
     Rect bounds() const { return design->bounds; }
+    // A text box or a command button: every toolkit has a widget of its own for it, which
+    // takes its own clicks and the keyboard focus.
+    bool isWidget() const {
+        return kind() == ControlKind::TextBox || kind() == ControlKind::CommandButton;
+    }
     // Whether a visible control of this kind takes the clicks that fall on it.
     bool takesClicks() const {
         return kind() == ControlKind::Label || kind() == ControlKind::TextBox ||

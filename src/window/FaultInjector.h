@@ -58,7 +58,7 @@ class FaultInjector {
     void watch(std::function<void()> watcher) { watcher_ = std::move(watcher); }
 
     // Counts the operation; true when it is the one chosen to fail.
-    [[nodiscard]] bool perform(const OperationRecord& op) {
+    [[nodiscard]] bool shouldFail(const OperationRecord& op) {
         ++performed_;
         if (recording_) recorded_.push_back(op);
         if (watcher_) watcher_();

@@ -74,10 +74,10 @@ ControlRef ControlArray::operator()(int index) const {
 }
 
 // Every operation passes through here first, so that a test can make any one of them fail.
-void Form::perform(OperationKind kind, std::optional<ControlId> target) {
+void Form::attempt(OperationKind kind, std::optional<ControlId> target) {
     OperationRecord record{kind, std::nullopt};
     if (target) record.control = static_cast<std::uint16_t>(*target);
-    if (faults_.perform(record)) {
+    if (faults_.shouldFail(record)) {
         const std::string where = target ? displayName(state(*target)) : std::string("the form");
         throw RuntimeError(ErrorKind::OperationFailed,
                            std::string(operationName(kind)) + " on " + where + " did not succeed");
@@ -85,7 +85,7 @@ void Form::perform(OperationKind kind, std::optional<ControlId> target) {
 }
 
 void Form::require(ControlId id, OperationKind kind, bool allowed) {
-    perform(kind, id);
+    attempt(kind, id);
     if (!allowed) {
         const Control& c = state(id);
         throw RuntimeError(ErrorKind::OperationFailed,
@@ -95,29 +95,29 @@ void Form::require(ControlId id, OperationKind kind, bool allowed) {
 }
 
 void Form::BackColor(Colour colour) {
-    perform(OperationKind::BackColor, std::nullopt);
+    attempt(OperationKind::BackColor, std::nullopt);
     back_ = colour;
     drawing_ = {};
     repaint(clientArea());
 }
 
 void Form::FillStyle(FillMode style) {
-    perform(OperationKind::FillStyle, std::nullopt);
+    attempt(OperationKind::FillStyle, std::nullopt);
     fill_ = style;
 }
 
 void Form::Cls() {
-    perform(OperationKind::Cls, std::nullopt);
+    attempt(OperationKind::Cls, std::nullopt);
     erase();
 }
 
 void Form::Circle(Point centre, int radius, Colour colour) {
-    perform(OperationKind::Circle, std::nullopt);
+    attempt(OperationKind::Circle, std::nullopt);
     draw(CircleShape{centre, radius, colour, fill_, Black});
 }
 
 void Form::Line(Point from, Point to, Colour colour) {
-    perform(OperationKind::Line, std::nullopt);
+    attempt(OperationKind::Line, std::nullopt);
     draw(LineShape{{from, to}, colour});
 }
 
@@ -135,7 +135,7 @@ void Form::draw(Primitive primitive) {
 }
 
 void Form::setVisible(ControlId id, bool visible) {
-    perform(OperationKind::Visible, id);
+    attempt(OperationKind::Visible, id);
     Control& c = mutableState(id);
     if (c.visible == visible) return;
     c.visible = visible;
@@ -251,7 +251,7 @@ std::optional<Point> Form::reachablePoint(Hit target) const {
     return std::nullopt;
 }
 
-EventResult Form::pressKey(KeyClick key) {
+EventResult Form::clickFor(KeyClick key) {
     if (key == KeyClick::Background) {
         const auto at = reachablePoint({HitKind::Background, {}});
         return at ? clickAt(*at) : EventResult{};

@@ -11,14 +11,12 @@
 #include <vector>
 
 #include "window/Control.h"
+#include "window/ControlId.h"
 #include "window/DrawingSurface.h"
 #include "window/FaultInjector.h"
 #include "window/RuntimeError.h"
 
 namespace wordrop::window {
-
-// A control's place in the form's front-to-back order (0 is the frontmost).
-enum class ControlId : std::uint16_t {};
 
 struct FormDesign {
     std::string_view caption;
@@ -111,7 +109,7 @@ class Form {
     // A click on a control by other means (a key press): only a visible control takes it.
     [[nodiscard]] EventResult click(ControlId id);
     // The click a key stands for, made where a mouse could make it.
-    [[nodiscard]] EventResult pressKey(KeyClick key);
+    [[nodiscard]] EventResult clickFor(KeyClick key);
     // A point of the client area whose click the hit test gives to the target, if any.
     std::optional<Point> reachablePoint(Hit target) const;
     bool answersClicks(ControlId id) const { return static_cast<bool>(handlers_[index(id)]); }
@@ -141,7 +139,7 @@ class Form {
   private:
     static std::size_t index(ControlId id) { return static_cast<std::size_t>(id); }
     Control& mutableState(ControlId id) { return controls_[index(id)]; }
-    void perform(OperationKind kind, std::optional<ControlId> target);
+    void attempt(OperationKind kind, std::optional<ControlId> target);
     void require(ControlId id, OperationKind kind, bool allowed);
     void erase();
     void draw(Primitive primitive);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "window/Form.h"
 #include "window/Scene.h"
 
 namespace wordrop::window {
@@ -14,10 +15,13 @@ using enum KeyAction;
 constexpr Modifiers kNone = Modifiers::None;
 constexpr Modifiers kCtrl = Modifiers::Ctrl;
 constexpr Modifiers kAlt = Modifiers::Alt;
+constexpr Modifiers kShift = Modifiers::Shift;
 
 // Enter in the text box presses Ok! and goes no further, where it could press a banner the
 // guess put up; on a button, Enter and Space press that button; elsewhere they press a
-// banner. The new-game and close keys work wherever the focus is.
+// banner. The new-game and close keys work wherever the focus is. A letter typed where no
+// widget has the focus goes into the text box, as a click into it and the letter would;
+// Tab visits the widgets and a banner that answers clicks.
 constexpr std::array kBindings{
     KeyBinding{KeyName::F2, 0, kNone, FocusSet::Anywhere, NewGame},
     KeyBinding{KeyName::Letter, 'N', kCtrl, FocusSet::Anywhere, NewGame},
@@ -29,6 +33,10 @@ constexpr std::array kBindings{
     KeyBinding{KeyName::Space, 0, kNone, FocusSet::Window, PressBanner},
     KeyBinding{KeyName::Letter, 'Q', kCtrl, FocusSet::Anywhere, Close},
     KeyBinding{KeyName::Letter, 'W', kCtrl, FocusSet::Anywhere, Close},
+    KeyBinding{KeyName::Letter, 0, kNone, FocusSet::Window, TypeIntoBox},
+    KeyBinding{KeyName::Letter, 0, kShift, FocusSet::Window, TypeIntoBox},
+    KeyBinding{KeyName::Tab, 0, kNone, FocusSet::Anywhere, FocusNext},
+    KeyBinding{KeyName::Tab, 0, kShift, FocusSet::Anywhere, FocusPrevious},
 };
 
 char upper(char c) {
@@ -48,15 +56,6 @@ std::optional<char> accessLetter(const Control& control) {
     return upper(caption.shown[*caption.key]);
 }
 
-// The button whose caption marks the letter as its access key, shown or not.
-std::optional<ControlId> buttonFor(const Form& form, char letter) {
-    const auto controls = form.controls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (accessLetter(controls[i]) == letter) return ControlId(i);
-    }
-    return std::nullopt;
-}
-
 std::string nameOf(const KeyBinding& binding, char letter) {
     std::string name;
     if (std::uint8_t(binding.modifiers) & std::uint8_t(Modifiers::Ctrl)) name += "Ctrl+";
@@ -68,6 +67,8 @@ std::string nameOf(const KeyBinding& binding, char letter) {
             return name + "Enter";
         case KeyName::Space:
             return name + "Space";
+        case KeyName::Tab:
+            return name + "Tab";
         case KeyName::Letter:
             return name + letter;
         case KeyName::Other:
@@ -88,39 +89,11 @@ KeyAction actionFor(const Form& form, const KeyStroke& key, Focus focus) {
                                       [&](const KeyBinding& b) { return matches(b, key, focus); });
     if (binding == kBindings.end()) return Pass;
     // Alt with a letter no button marks is the platform's, for its own menus and keys.
-    if (binding->action == PressAccessKey && !buttonFor(form, key.letter)) return Pass;
-    return key.repeat ? Ignore : binding->action;
-}
-
-EventResult perform(Form& form, KeyAction action, std::optional<ControlId> target) {
-    switch (action) {
-        case NewGame:
-            return form.pressKey(KeyClick::Background);
-        case PressBanner:
-            if (!target) return form.pressKey(KeyClick::Label);
-            if (const auto at = form.reachablePoint({HitKind::Control, *target}))
-                return form.clickAt(*at);
-            break;
-        case PressDefault:
-            if (const auto button = form.defaultButton()) return form.click(*button);
-            break;
-        case PressFocused:
-        case PressAccessKey:
-            if (target) return form.click(*target);
-            break;
-        case Pass:
-        case Ignore:
-        case Close:
-            break;
-    }
-    return {};
-}
-
-KeyOutcome pressKey(Form& form, const KeyStroke& key, Focus focus,
-                    std::optional<ControlId> focused) {
-    const KeyAction action = actionFor(form, key, focus);
-    const auto target = action == PressAccessKey ? buttonFor(form, key.letter) : focused;
-    return {action, perform(form, action, target)};
+    if (binding->action == PressAccessKey && !accessKeyButton(form, key.letter)) return Pass;
+    if (binding->action == TypeIntoBox && !shownTextBox(form)) return Pass;
+    // Held, Tab goes on moving; every other key did all it does on its first press.
+    const bool moves = binding->action == FocusNext || binding->action == FocusPrevious;
+    return key.repeat && !moves ? Ignore : binding->action;
 }
 
 std::vector<std::string> keyNames(const Form& form, KeyAction action) {
@@ -147,7 +120,24 @@ std::string accessKeyName(char letter) {
                   upper(letter));
 }
 
+std::optional<ControlId> accessKeyButton(const Form& form, char letter) {
+    const auto controls = form.controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (accessLetter(controls[i]) == letter) return ControlId(i);
+    }
+    return std::nullopt;
+}
+
+std::optional<ControlId> shownTextBox(const Form& form) {
+    const auto controls = form.controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].kind() == ControlKind::TextBox && controls[i].visible) return ControlId(i);
+    }
+    return std::nullopt;
+}
+
 bool available(const Form& form, KeyAction action) {
+    if (action == TypeIntoBox) return shownTextBox(form).has_value();
     if (action == NewGame) return form.reachablePoint({HitKind::Background, {}}).has_value();
     if (action != PressBanner) return false;
     const auto controls = form.controls();

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "window/Scene.h"
+#include "window/SceneBuilder.h"
 
 #include <algorithm>
 
@@ -60,10 +60,6 @@ class LogicalMeasure final : public TextMeasure {
     Font font_;
     double lineHeight_ = 0;
 };
-
-bool isWidget(ControlKind kind) {
-    return kind == ControlKind::TextBox || kind == ControlKind::CommandButton;
-}
 
 bool blank(std::string_view text) {
     return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
@@ -173,7 +169,7 @@ void SceneBuilder::addDrawing(Scene& scene) const {
 
 void SceneBuilder::addControl(Scene& scene, ControlId id) const {
     const Control& c = form_.state(id);
-    if (isWidget(c.kind())) return scene.widgets.push_back(widget(id, scene.scale));
+    if (c.isWidget()) return scene.widgets.push_back(widget(id, scene.scale));
     if (!c.visible) return;
     const Pixels px(scene.scale);
     const bool seen = !form_.covered(id);
@@ -236,7 +232,8 @@ WidgetSlot SceneBuilder::widget(ControlId id, double scale) const {
                     {},
                     {},
                     std::nullopt,
-                    {}};
+                    {},
+                    c.kind() == ControlKind::TextBox ? c.text : std::string()};
     if (c.kind() == ControlKind::CommandButton) {
         AccessKeyCaption caption = parseAccessKey(c.caption);
         slot.name = std::string(trimmed(caption.shown));
@@ -251,7 +248,7 @@ WidgetSlot SceneBuilder::widget(ControlId id, double scale) const {
 }
 
 // The words a sighted player can read in the label, its lines joined.
-std::string SceneBuilder::readText(ControlId id) const {
+std::string SceneBuilder::wordsOf(ControlId id) const {
     std::string text;
     for (const LaidLine& line : linesOf(id)) {
         const std::string_view words = trimmed(line.text);
@@ -268,7 +265,7 @@ void SceneBuilder::addReading(Scene& scene) const {
     for (std::size_t i = 0; i < form_.controls().size(); ++i) {
         const auto id = ControlId(i);
         const Control& c = form_.state(id);
-        if (canBeRead(form_, id) || (isWidget(c.kind()) && c.visible)) order.push_back(id);
+        if (canBeRead(form_, id) || (c.isWidget() && c.visible)) order.push_back(id);
     }
     std::sort(order.begin(), order.end(), [this](ControlId a, ControlId b) {
         const Rect ra = form_.state(a).bounds();
@@ -279,11 +276,11 @@ void SceneBuilder::addReading(Scene& scene) const {
     for (const ControlId id : order) {
         const Control& c = form_.state(id);
         Readable item{id, ReadRole::Widget, {}, px.of(c.bounds())};
-        if (!isWidget(c.kind())) {
+        if (!c.isWidget()) {
             const bool pressable =
                 form_.answersClicks(id) && form_.reachablePoint({HitKind::Control, id}).has_value();
             item.role = pressable ? ReadRole::Pressable : ReadRole::Text;
-            item.text = readText(id);
+            item.text = wordsOf(id);
         } else {
             const auto slot = std::find_if(scene.widgets.begin(), scene.widgets.end(),
                                            [id](const WidgetSlot& w) { return w.control == id; });

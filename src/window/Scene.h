@@ -8,8 +8,8 @@
 #include <variant>
 #include <vector>
 
-#include "window/Form.h"
-#include "window/LineBreaker.h"
+#include "window/Control.h"
+#include "window/ControlId.h"
 
 namespace wordrop::window {
 
@@ -101,6 +101,7 @@ struct WidgetSlot {
     std::string caption;                   // a button's caption as shown
     std::optional<std::size_t> accessKey;  // the byte of the caption shown underlined
     std::string shortcut;                  // the key that presses it, such as "Alt+O"
+    std::string text;                      // what a text box holds
 };
 
 enum class ReadRole : std::uint8_t {
@@ -125,11 +126,8 @@ struct Scene {
     std::vector<SceneItem> items;
     std::vector<WidgetSlot> widgets;
     std::vector<Readable> reading;
+    std::optional<ControlId> focus;  // the control with the keyboard focus; none: the window
 };
-
-// Whether a sighted player can read a label's text: it is shown, not blank, not drawn in
-// its own background's colour, and not hidden behind the controls in front of it.
-[[nodiscard]] bool canBeRead(const Form& form, ControlId id);
 
 // A caption with its access key marked by "&": the text shown, and where its underlined
 // letter stands. "&&" shows one "&".
@@ -145,30 +143,5 @@ struct AccessKeyCaption {
 
 // The stand-in face for a control's font, at a scale.
 [[nodiscard]] Font fontFor(const FontDesign& design, double scale = 1);
-
-// Makes scenes of one form. Captions are laid out once and kept until their label
-// changes, or until the faces do.
-class SceneBuilder {
-  public:
-    SceneBuilder(const Form& form, const FontMeasure& measure);
-
-    [[nodiscard]] Scene build(double scale) const;
-    // One text box or button alone, as it stands in the scene.
-    [[nodiscard]] WidgetSlot widget(ControlId id, double scale) const;
-    void forget(ControlId id);
-    void forgetAll();
-
-  private:
-    const std::vector<LaidLine>& linesOf(ControlId id) const;
-    void addDrawing(Scene& scene) const;
-    void addControl(Scene& scene, ControlId id) const;
-    void addLabel(Scene& scene, ControlId id) const;
-    void addReading(Scene& scene) const;
-    std::string readText(ControlId id) const;
-
-    const Form& form_;
-    const FontMeasure& measure_;
-    mutable std::vector<std::optional<std::vector<LaidLine>>> lines_;
-};
 
 }  // namespace wordrop::window

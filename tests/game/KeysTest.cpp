@@ -59,7 +59,7 @@ TEST(KeysTest, EachKeyDoesWhatTheSameClickDoes) {
         reach(keyed, row.screen);
         reach(clicked, row.screen);
         const Snapshot before = snapshot(keyed.form());
-        const window::EventResult result = keyed.form().pressKey(row.key);
+        const window::EventResult result = keyed.form().clickFor(row.key);
         EXPECT_EQ(result.status,
                   row.click ? window::EventStatus::Handled : window::EventStatus::Ignored);
         if (row.click) static_cast<void>(clicked.form().clickAt(*row.click));

@@ -14,16 +14,16 @@ using window::KeyName;
 using window::KeyStroke;
 using window::Modifiers;
 
-constexpr KeyStroke kEnter{KeyName::Enter};
-constexpr KeyStroke kSpace{KeyName::Space};
-constexpr KeyStroke letter(char c, Modifiers held = Modifiers::None) {
+const KeyStroke kEnter{KeyName::Enter};
+const KeyStroke kSpace{KeyName::Space};
+KeyStroke letter(char c, Modifiers held = Modifiers::None) {
     return {KeyName::Letter, c, held};
 }
-constexpr KeyStroke held(KeyStroke key) {
+KeyStroke held(KeyStroke key) {
     key.repeat = true;
     return key;
 }
-constexpr KeyStroke composing(KeyStroke key) {
+KeyStroke composing(KeyStroke key) {
     key.composing = true;
     return key;
 }
@@ -55,8 +55,15 @@ TEST(KeyTableTest, WhatAKeyDoesWhereTheFocusIs) {
         {held(letter('x')), Focus::TextBox, KeyAction::Pass},
         // The Enter that ends an input method's composing is the input method's.
         {composing(kEnter), Focus::TextBox, KeyAction::Pass},
+        // A letter with no widget focused goes into the text box; Tab moves on, held too.
+        {letter('P'), Focus::Window, KeyAction::TypeIntoBox},
+        {letter('P', Modifiers::Shift), Focus::Window, KeyAction::TypeIntoBox},
+        {letter('P', Modifiers::Ctrl), Focus::Window, KeyAction::Pass},
+        {held({KeyName::Tab}), Focus::TextBox, KeyAction::FocusNext},
+        {{KeyName::Tab, 0, Modifiers::Shift}, Focus::Label, KeyAction::FocusPrevious},
     };
-    const Form1 game;
+    Form1 game;
+    game.Form_Click();
     for (const auto& row : rows) {
         EXPECT_EQ(window::actionFor(game.form(), row.key, row.focus), row.action)
             << "key " << int(row.key.name) << " " << row.key.letter << ", modifiers "

@@ -5,7 +5,7 @@
 
 #include "Play.h"
 #include "window/Clicks.h"
-#include "window/Scene.h"
+#include "window/SceneBuilder.h"
 
 namespace wordrop::testing {
 namespace {

@@ -7,11 +7,9 @@
 namespace wordrop::window::qt {
 
 ErrorReporter messageBoxReporter(QWidget* parent) {
-    return [parent](const window::RuntimeError& error) {
-        std::cerr << "wordrop: run-time error: " << error.what() << std::endl;
-        QMessageBox::critical(
-            parent, QStringLiteral("Wordrop"),
-            QStringLiteral("Run-time error:\n%1").arg(QString::fromUtf8(error.what())));
+    return [parent](const std::string& error) {
+        std::cerr << "wordrop: " << error << std::endl;
+        QMessageBox::critical(parent, QStringLiteral("Wordrop"), QString::fromStdString(error));
     };
 }
 

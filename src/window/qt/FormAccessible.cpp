@@ -72,6 +72,8 @@ class LabelAccessible : public PaintedAccessible, public QAccessibleActionInterf
         QAccessible::State s;
         s.readOnly = true;
         s.invisible = reading() == nullptr;
+        s.focusable = pressable();
+        s.focused = view_ && view_->midend().focus() == id_;
         return s;
     }
     void* interface_cast(QAccessible::InterfaceType type) override {
@@ -84,11 +86,11 @@ class LabelAccessible : public PaintedAccessible, public QAccessibleActionInterf
         return {pressAction()};
     }
     void doAction(const QString& action) override {
-        if (action == pressAction() && pressable()) view_->perform(KeyAction::PressBanner, id_);
+        if (action == pressAction() && pressable()) view_->present(view_->midend().activate(id_));
     }
     QStringList keyBindingsForAction(const QString& action) const override {
         if (action != pressAction() || !view_) return {};
-        return namesOf(window::keyNames(view_->form(), KeyAction::PressBanner));
+        return namesOf(view_->midend().keyNames(KeyAction::PressBanner));
     }
 
   private:
@@ -199,22 +201,22 @@ QAccessibleInterface* FormAccessible::childAt(int x, int y) const {
 }
 
 QString FormAccessible::text(QAccessible::Text kind) const {
-    if (kind == QAccessible::Description) return toQString(view()->summary());
+    if (kind == QAccessible::Description) return toQString(view()->midend().summary());
     return QAccessibleWidget::text(kind);
 }
 
 QStringList FormAccessible::actionNames() const {
-    if (!window::available(view()->form(), KeyAction::NewGame)) return {};
+    if (!view()->midend().available(KeyAction::NewGame)) return {};
     return {newGameAction()};
 }
 
 void FormAccessible::doAction(const QString& action) {
-    if (action == newGameAction()) view()->perform(KeyAction::NewGame);
+    if (action == newGameAction()) view()->present(view()->midend().act(KeyAction::NewGame));
 }
 
 QStringList FormAccessible::keyBindingsForAction(const QString& action) const {
     if (action != newGameAction()) return {};
-    return namesOf(window::keyNames(view()->form(), KeyAction::NewGame));
+    return namesOf(view()->midend().keyNames(KeyAction::NewGame));
 }
 
 // Added and removed children are told one by one: the ChildrenChanged signal Qt makes of
@@ -239,6 +241,11 @@ void FormAccessible::childrenMayHaveChanged() {
 }
 
 // A notification that shows is spoken by screen readers, whatever has the focus.
+void FormAccessible::focusMoved(ControlId id) {
+    QAccessibleEvent focused(labelInterface(id), QAccessible::Focus);
+    QAccessible::updateAccessibility(&focused);
+}
+
 void FormAccessible::announce(const QString& sentence) {
     if (!notification_) {
         notification_ =

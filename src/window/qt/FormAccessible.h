@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "window/Form.h"
+#include "window/ControlId.h"
 
 namespace wordrop::window::qt {
 
@@ -33,6 +33,8 @@ class FormAccessible : public QAccessibleWidget {
 
     // Tells listeners which children came and went since the last call.
     void childrenMayHaveChanged();
+    // Tells listeners that a painted label, a banner, now has the keyboard focus.
+    void focusMoved(window::ControlId id);
     // Speaks the sentence through the window's notification.
     void announce(const QString& sentence);
 

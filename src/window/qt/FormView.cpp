@@ -2,15 +2,14 @@
 #include "window/qt/FormView.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <limits>
-#include <utility>
 
+#include "window/qt/Fonts.h"
 #include "window/qt/FormAccessible.h"
 #include "window/qt/GraphicalButton.h"
 #include "window/qt/KeyStroke.h"
@@ -22,7 +21,6 @@ namespace wordrop::window::qt {
 
 using window::ControlId;
 using window::ControlKind;
-using window::KeyAction;
 
 namespace {
 
@@ -31,35 +29,30 @@ std::uint16_t slotOf(ControlId id) {
     return static_cast<std::uint16_t>(id);
 }
 
-bool isWidgetKind(ControlKind kind) {
-    return kind == ControlKind::TextBox || kind == ControlKind::CommandButton;
-}
-
-window::PointF pointOf(QPointF at) {
-    return {at.x(), at.y()};
+QRect logicalRect(window::Rect twips) {
+    return toLogical(window::toPixels(twips), 1).toAlignedRect();
 }
 
 }  // namespace
 
-FormView::FormView(window::Form& form, QWidget* parent)
+FormView::FormView(window::Midend& midend, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      form_(form),
-      scenes_(form, measure_),
-      clicks_(form),
+      midend_(midend),
       reporter_(messageBoxReporter(this)) {
-    setWindowTitle(toQString(form.caption()));
-    frame_ =
-        new WindowFrame(*this, toLogical(window::toPixels(form.clientArea()), 1).size().toSize());
+    setWindowTitle(toQString(midend.title()));
+    const window::Scene& start = midend.scene(1);
+    frame_ = new WindowFrame(*this, QSizeF(start.width, start.height).toSize());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
+    installEventFilter(this);
     createShownWidgets();
-    form_.setObserver(this);
+    midend_.onChanges([this] { apply(midend_.takeChanges()); });
     FormAccessible::installFactory();
 }
 
 FormView::~FormView() {
-    form_.setObserver(nullptr);
+    midend_.onChanges({});
 }
 
 void FormView::showCentred() {
@@ -72,9 +65,7 @@ QWidget* FormView::widgetFor(ControlId id) const {
 }
 
 const window::Scene& FormView::scene() const {
-    const double scale = devicePixelRatioF();
-    if (!scene_ || scene_->scale != scale) scene_ = scenes_.build(scale);
-    return *scene_;
+    return midend_.scene(devicePixelRatioF());
 }
 
 // Text boxes and buttons become real widgets when they first show, or right after the
@@ -82,25 +73,21 @@ const window::Scene& FormView::scene() const {
 // the first frame of a start screen without text does not need, and the first click
 // should not wait for.
 void FormView::createShownWidgets() {
-    const auto controls = form_.controls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (isWidgetKind(controls[i].kind())) syncWidget(static_cast<ControlId>(i));
+    for (const window::WidgetSlot& slot : midend_.scene(1).widgets) {
+        if (slot.visible) syncWidget(slot.control);
     }
 }
 
 void FormView::createHiddenWidgets() {
-    const auto controls = form_.controls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        const auto id = static_cast<ControlId>(i);
-        if (isWidgetKind(controls[i].kind()) && !widgetFor(id)) {
-            createWidget(id);
-            syncWidget(id);
-        }
+    for (const window::WidgetSlot& slot : midend_.scene(1).widgets) {
+        if (widgetFor(slot.control)) continue;
+        createWidget(slot.control);
+        syncWidget(slot.control);
     }
 }
 
 QWidget* FormView::createWidget(ControlId id) {
-    const window::WidgetSlot slot = scenes_.widget(id, 1);
+    const window::WidgetSlot slot = midend_.widget(id, 1);
     QWidget* widget = slot.kind == ControlKind::TextBox
                           ? static_cast<QWidget*>(createTextBox(id, slot))
                           : createButton(id, slot);
@@ -113,9 +100,10 @@ QWidget* FormView::createWidget(ControlId id) {
     return widget;
 }
 
+// Past the midend's last stop, Tab moves on as Qt's own chain does: in the same order.
 void FormView::orderTabs() {
     QWidget* previous = nullptr;
-    for (const window::WidgetSlot& slot : scene().widgets) {
+    for (const window::WidgetSlot& slot : midend_.scene(1).widgets) {
         QWidget* widget = widgetFor(slot.control);
         if (!widget) continue;
         if (previous) setTabOrder(previous, widget);
@@ -130,15 +118,9 @@ QLineEdit* FormView::createTextBox(ControlId id, const window::WidgetSlot& slot)
     palette.setColor(QPalette::Base, toQColor(slot.back));
     palette.setColor(QPalette::Text, toQColor(slot.fore));
     box->setPalette(palette);
-    connect(box, &QLineEdit::textChanged, this, [this, id](const QString& text) {
-        typing_ = id;
-        form_.typeInto(id, text.toStdString());
-        typing_.reset();
-        // The game's own writes come back here too, in the middle of a click: only the
-        // player's typing is news to the narrator.
-        if (narrator_ && !writing_) narrator_->typed();
-        announceChange();
-    });
+    box->setText(toQString(slot.text));
+    connect(box, &QLineEdit::textChanged, this,
+            [this, id](const QString& text) { present(midend_.type(id, text.toStdString())); });
     return box;
 }
 
@@ -146,48 +128,59 @@ GraphicalButton* FormView::createButton(ControlId id, const window::WidgetSlot& 
     auto* button = new GraphicalButton(this);
     button->setColours(toQColor(slot.back), toQColor(slot.fore));
     button->setFocusPolicy(Qt::StrongFocus);
-    connect(button, &QPushButton::clicked, this, [this, id] { dispatch(form_.click(id)); });
+    connect(button, &QPushButton::clicked, this, [this, id] { present(midend_.activate(id)); });
     return button;
 }
 
+// Focus leaves a widget before it hides, so that Qt never moves it on by itself, and goes
+// to a widget once it shows.
+void FormView::apply(const window::Changes& changes) {
+    if (changes.focusMoved && !focusTarget()) moveFocus();
+    for (const ControlId id : changes.widgets) syncWidget(id);
+    for (const ControlId id : changes.rewritten) writeText(id);
+    if (changes.focusMoved && focusTarget()) moveFocus();
+    // Lines and outlines are a pixel wide: one more pixel all round.
+    for (const window::Rect area : changes.repaint)
+        update(logicalRect(area).adjusted(-1, -1, 1, 1));
+}
+
 void FormView::syncWidget(ControlId id) {
-    const window::Control& control = form_.state(id);
-    if (!isWidgetKind(control.kind())) return;
+    const window::WidgetSlot slot = midend_.widget(id, 1);
     QWidget* widget = widgetFor(id);
-    if (!widget && !control.visible) return;
+    if (!widget && !slot.visible) return;
     if (!widget) widget = createWidget(id);
-    if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-        // What the player typed is in the box already; only the game's own writes go back.
-        if (typing_ != id) {
-            const QString text = toQString(control.text);
-            if (box->text() != text) {
-                writing_ = true;
-                box->setText(text);
-                writing_ = false;
-            }
-        }
-    } else if (auto* button = dynamic_cast<GraphicalButton*>(widget)) {
-        const window::WidgetSlot slot = scenes_.widget(id, 1);
+    if (auto* button = dynamic_cast<GraphicalButton*>(widget)) {
         std::optional<qsizetype> key;
         if (slot.accessKey)
             key = toQString(std::string_view(slot.caption).substr(0, *slot.accessKey)).size();
         button->setCaption(toQString(slot.caption), key);
     }
-    // A hidden text box that kept the focus would go on blinking its caret unseen.
-    if (!control.visible && widget->hasFocus()) widget->clearFocus();
-    widget->setVisible(control.visible);
+    widget->setVisible(slot.visible);
 }
 
-// Lines and outlines are a pixel wide: one more pixel all round.
-void FormView::repaintNeeded(window::Rect area) {
-    scene_.reset();
-    update(toLogical(window::toPixels(area), 1).toAlignedRect().adjusted(-1, -1, 1, 1));
+void FormView::writeText(ControlId id) {
+    if (auto* box = qobject_cast<QLineEdit*>(widgetFor(id)))
+        box->setText(toQString(midend_.widget(id, 1).text));
 }
 
-void FormView::controlChanged(ControlId id) {
-    scene_.reset();
-    scenes_.forget(id);
-    syncWidget(id);
+// A banner or the window holds the focus as the window itself; a screen reader hears of
+// the banner.
+QWidget* FormView::focusTarget() const {
+    const auto focus = midend_.focus();
+    return focus ? widgetFor(*focus) : nullptr;
+}
+
+void FormView::moveFocus() {
+    const auto focus = midend_.focus();
+    QWidget* widget = focusTarget();
+    movingFocus_ = true;
+    (widget ? widget : static_cast<QWidget*>(this))->setFocus(Qt::OtherFocusReason);
+    movingFocus_ = false;
+    if (focus && !widget && QAccessible::isActive()) {
+        if (auto* accessible =
+                dynamic_cast<FormAccessible*>(QAccessible::queryAccessibleInterface(this)))
+            accessible->focusMoved(*focus);
+    }
 }
 
 void FormView::paintEvent(QPaintEvent* event) {
@@ -199,99 +192,70 @@ void FormView::paintEvent(QPaintEvent* event) {
     paintScene(painter, scene(), event->rect());
 }
 
-void FormView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) press(event->position());
-}
-
-void FormView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) release(event->position());
-}
-
-// A press whose release the window will never see is forgotten.
+// A press or a key whose release the window will never see is forgotten.
 void FormView::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) clicks_.forget();
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) midend_.deactivated();
     QWidget::changeEvent(event);
 }
 
-void FormView::press(QPointF at) {
-    clicks_.press(pointOf(at));
-}
-
-void FormView::release(QPointF at) {
-    if (const auto point = clicks_.release(pointOf(at))) dispatch(form_.clickAt(*point));
-}
-
-void FormView::keyPressEvent(QKeyEvent* event) {
-    if (!key(event, window::Focus::Window, std::nullopt)) QWidget::keyPressEvent(event);
-}
-
-// Every key goes to the model's table first; what it leaves is the widget's own.
-bool FormView::key(QKeyEvent* event, window::Focus focus, std::optional<ControlId> focused) {
-    const window::KeyOutcome outcome = window::pressKey(form_, keyStroke(*event), focus, focused);
-    switch (outcome.action) {
-        case KeyAction::Pass:
-            return false;
-        case KeyAction::Ignore:
-            return true;
-        case KeyAction::Close:
-            close();
-            return true;
-        default:
-            dispatch(outcome.result);
-            return true;
+std::optional<ControlId> FormView::controlOf(QObject* object) const {
+    for (const auto& [slot, widget] : widgets_) {
+        if (widget == object) return ControlId(slot);
     }
+    return std::nullopt;
 }
 
-void FormView::perform(KeyAction action, std::optional<ControlId> target) {
-    if (action == KeyAction::Close) {
-        close();
-        return;
-    }
-    dispatch(window::perform(form_, action, target));
-}
-
+// The window's own events and its widgets' all go to the midend first.
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->parentWidget() != this) return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress) {
-        std::optional<ControlId> id;
-        for (const auto& [slot, w] : widgets_) {
-            if (w == widget) id = ControlId(slot);
-        }
-        const auto focus =
-            qobject_cast<QLineEdit*>(widget) ? window::Focus::TextBox : window::Focus::Button;
-        return key(static_cast<QKeyEvent*>(event), focus, id);
+    if (widget != this && (!widget || widget->parentWidget() != this))
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            return key(event);
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease:
+            return mouse(event, widget->mapTo(this, static_cast<QMouseEvent*>(event)->position()));
+        case QEvent::FocusIn:
+            if (const auto id = controlOf(watched); id && !movingFocus_)
+                present(midend_.focusMoved(id));
+            return false;
+        case QEvent::FocusOut:
+            // Leaving the window is no move within it.
+            if (controlOf(watched) && !movingFocus_ &&
+                static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason)
+                present(midend_.focusMoved(std::nullopt));
+            return false;
+        default:
+            return QWidget::eventFilter(watched, event);
     }
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
-        event->type() == QEvent::MouseButtonDblClick)
-        return mouse(widget, event);
-    return QWidget::eventFilter(watched, event);
 }
 
-// A widget is pressed only where the model's hit test says it is the target; anywhere
-// else the press is the form's, and so is its release.
-bool FormView::mouse(QWidget* widget, QEvent* event) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    const QPointF at = widget->mapToParent(mouse->position());
-    const window::Hit hit = form_.hitTest(window::toTwips(pointOf(at)));
-    const bool onWidget = hit.kind == window::HitKind::Control && widgetFor(hit.control) == widget;
-    if (mouse->button() != Qt::LeftButton) return !onWidget;
-    if (event->type() != QEvent::MouseButtonRelease) {
-        press(at);
-        nativePress_ = onWidget ? widget : nullptr;
-        return !onWidget;
-    }
-    release(at);
-    // A widget that took the press natively sees its release, wherever it is let go.
-    return std::exchange(nativePress_, nullptr) != widget;
+bool FormView::key(QEvent* event) {
+    const auto motion =
+        event->type() == QEvent::KeyPress ? window::KeyMotion::Press : window::KeyMotion::Release;
+    const window::Outcome outcome = midend_.key(keyStroke(*static_cast<QKeyEvent*>(event)), motion);
+    present(outcome);
+    return outcome.used;
 }
 
-void FormView::dispatch(window::EventResult result) {
+bool FormView::mouse(QEvent* event, QPointF at) {
+    if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
+    const auto motion = event->type() == QEvent::MouseButtonRelease ? window::PointerMotion::Release
+                                                                    : window::PointerMotion::Press;
+    const window::Outcome outcome = midend_.pointer(motion, {at.x(), at.y()});
+    present(outcome);
+    return outcome.used;
+}
+
+void FormView::present(const window::Outcome& outcome) {
+    apply(outcome.changes);
     announceChange();
-    if (narrator_) tell(narrator_->clicked());
-    if (result.status == window::EventStatus::Failed && result.error && reporter_) {
-        reporter_(*result.error);
-    }
+    tell(outcome.narration);
+    if (!outcome.error.empty() && reporter_) reporter_(outcome.error);
+    if (outcome.close) close();
 }
 
 // One notice per input, after it has run, for whoever listens.

@@ -2,20 +2,11 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
-#include <optional>
-#include <string>
 #include <unordered_map>
 
-#include "window/Clicks.h"
-#include "window/Form.h"
-#include "window/Keys.h"
-#include "window/Narrator.h"
-#include "window/Scene.h"
+#include "window/Midend.h"
 #include "window/qt/ErrorReport.h"
-#include "window/qt/Fonts.h"
 
-class QKeyEvent;
 class QLineEdit;
 
 namespace wordrop::window::qt {
@@ -23,12 +14,13 @@ namespace wordrop::window::qt {
 class GraphicalButton;
 class WindowFrame;
 
-// The window on screen: paints the model's scene and hands the model the player's clicks,
-// keys and typing. Text boxes and command buttons are real widgets, kept in step with the
-// model both ways. What a click or a key means is the model's to say, never the view's.
-class FormView : public QWidget, private window::FormObserver {
+// The window on screen: an adapter between Qt and the midend. It paints the midend's
+// scene, hands it every click, key, keystroke and focus change Qt delivers, and shows the
+// outcome. Text boxes and command buttons are real widgets. What an input means is the
+// midend's to say, never the view's.
+class FormView : public QWidget {
   public:
-    explicit FormView(window::Form& form, QWidget* parent = nullptr);
+    explicit FormView(window::Midend& midend, QWidget* parent = nullptr);
     ~FormView() override;
 
     void setErrorReporter(ErrorReporter reporter) { reporter_ = std::move(reporter); }
@@ -36,59 +28,41 @@ class FormView : public QWidget, private window::FormObserver {
     void showCentred();
 
     QWidget* widgetFor(window::ControlId id) const;
-    const window::Form& form() const { return form_; }
+    window::Midend& midend() const { return midend_; }
     // What the window shows now, at its screen's scale.
     const window::Scene& scene() const;
-
-    // A short description of what the window shows, for assistive technology.
-    void setSummary(std::function<std::string()> summary) { summary_ = std::move(summary); }
-    std::string summary() const { return summary_ ? summary_() : std::string(); }
-    // Who tells a screen reader what each input changed.
-    void setNarrator(window::Narrator* narrator) { narrator_ = narrator; }
-
-    // What a key stands for, as assistive technology asks for it.
-    void perform(window::KeyAction action, std::optional<window::ControlId> target = {});
+    // Shows what an input changed, says what it told, reports its error.
+    void present(const window::Outcome& outcome);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void repaintNeeded(window::Rect area) override;
-    void controlChanged(window::ControlId id) override;
-
     void createShownWidgets();
     void createHiddenWidgets();
     QWidget* createWidget(window::ControlId id);
-    void orderTabs();
     QLineEdit* createTextBox(window::ControlId id, const window::WidgetSlot& slot);
     GraphicalButton* createButton(window::ControlId id, const window::WidgetSlot& slot);
+    void orderTabs();
+    void apply(const window::Changes& changes);
     void syncWidget(window::ControlId id);
-    bool key(QKeyEvent* event, window::Focus focus, std::optional<window::ControlId> focused);
-    bool mouse(QWidget* widget, QEvent* event);
-    void press(QPointF at);
-    void release(QPointF at);
-    void dispatch(window::EventResult result);
+    void writeText(window::ControlId id);
+    void moveFocus();
+    // The widget the midend gives the focus to, if it is one.
+    QWidget* focusTarget() const;
+    std::optional<window::ControlId> controlOf(QObject* object) const;
+    bool key(QEvent* event);
+    bool mouse(QEvent* event, QPointF at);
     void announceChange();
     void tell(const std::string& what);
 
-    window::Form& form_;
-    QtFontMeasure measure_;
-    window::SceneBuilder scenes_;
-    mutable std::optional<window::Scene> scene_;  // until the form or the screen changes
-    window::ClickTracker clicks_;
+    window::Midend& midend_;
     std::unordered_map<std::uint16_t, QWidget*> widgets_;
-    QWidget* nativePress_ = nullptr;  // the widget that took the last press itself
     bool hiddenWidgetsCreated_ = false;
-    std::optional<window::ControlId> typing_;  // the text box whose typing is being handed on
-    bool writing_ = false;                     // the game is writing into a text box
+    bool movingFocus_ = false;  // the midend's move, not news to it
     ErrorReporter reporter_;
-    std::function<std::string()> summary_;
-    window::Narrator* narrator_ = nullptr;
     WindowFrame* frame_ = nullptr;
 };
 

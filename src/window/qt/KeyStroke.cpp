@@ -15,6 +15,8 @@ window::KeyStroke keyStroke(const QKeyEvent& event) {
         stroke.name = KeyName::Enter;
     } else if (key == Qt::Key_Space) {
         stroke.name = KeyName::Space;
+    } else if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+        stroke.name = KeyName::Tab;
     } else if (key == Qt::Key_F2) {
         stroke.name = KeyName::F2;
     } else if (key >= Qt::Key_A && key <= Qt::Key_Z) {
@@ -26,7 +28,11 @@ window::KeyStroke keyStroke(const QKeyEvent& event) {
     if (held & Qt::ControlModifier) stroke.modifiers = stroke.modifiers | Modifiers::Ctrl;
     if (held & Qt::AltModifier) stroke.modifiers = stroke.modifiers | Modifiers::Alt;
     if (held & Qt::MetaModifier) stroke.modifiers = stroke.modifiers | Modifiers::Meta;
+    if (key == Qt::Key_Backtab) stroke.modifiers = stroke.modifiers | Modifiers::Shift;
     stroke.repeat = event.isAutoRepeat();
+    // On X, the server's time: a held key's repeat comes at its release's time.
+    stroke.time = event.timestamp();
+    stroke.text = event.text().toStdString();
     return stroke;
 }
 

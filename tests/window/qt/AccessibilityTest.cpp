@@ -2,6 +2,7 @@
 // What assistive technology reads of the window, screen by screen.
 #include <QAccessible>
 
+#include "Points.h"
 #include "ViewFixture.h"
 #include "game/BoardSummary.h"
 
@@ -19,9 +20,6 @@ struct Node {
 
 class AccessibilityTest : public ViewTest {
   protected:
-    AccessibilityTest() {
-        view.setSummary([this] { return game::summarize(game); });
-    }
     QAccessibleInterface* window() { return QAccessible::queryAccessibleInterface(&view); }
     std::vector<Node> nodes() {
         std::vector<Node> result;
@@ -86,7 +84,7 @@ TEST_F(AccessibilityTest, LetterTextInTheBackgroundColourIsNotRead) {
     EXPECT_EQ(description(), "You lose. 9 wrong guesses.");
     // A game started through the lose banner's strip plays in colours nobody can read: its
     // letters and wrong guesses stay out of the summary too.
-    static_cast<void>(game.form().clickAt({10230, 4000}));
+    static_cast<void>(game.form().clickAt(points::kStrip));
     guessAll(game, {"p", "z"});
     EXPECT_EQ(description(), "1 wrong guess. Word: _ _ _ _ _ _ _ _ _ _ _");
 }

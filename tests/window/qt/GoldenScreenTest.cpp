@@ -8,8 +8,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include "QtWindow.h"
 #include "Screens.h"
-#include "window/qt/FormView.h"
 
 namespace wordrop::testing {
 namespace {
@@ -20,11 +20,10 @@ QString fileName(const char* screen, qreal scale) {
 }
 
 QImage draw(const ScreenShot& screen) {
-    game::Form1 game;
-    window::qt::FormView view(game.form());
-    view.show();
-    screen.play(game);
-    return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QtWindow window;
+    window.view.show();
+    screen.play(window.game);
+    return window.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // The smallest rectangle holding every pixel that differs, and a picture of them: red on

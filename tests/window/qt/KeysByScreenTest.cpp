@@ -2,58 +2,33 @@
 // The table of keys by screen that the browser suite plays too, on the desktop: keys sent
 // as Qt delivers them, auto-repeats included, to wherever the focus is.
 #include <QApplication>
-#include <QFile>
 #include <QKeyEvent>
 #include <QRegularExpression>
 
+#include "KeyRows.h"
+#include "Points.h"
 #include "ViewFixture.h"
-#include "game/BoardSummary.h"
 
 namespace wordrop::testing {
 namespace {
 
-struct KeyRow {
-    int line;
-    QStringList setup;
-    QString focus;
-    QStringList keys;
-    std::string summary;
-};
-
-std::vector<KeyRow> keyRows() {
-    QFile file(QStringLiteral(WORDROP_KEY_TABLE));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << WORDROP_KEY_TABLE;
-    std::vector<KeyRow> rows;
-    int line = 0;
-    while (!file.atEnd()) {
-        const QString text = QString::fromUtf8(file.readLine()).trimmed();
-        ++line;
-        if (text.isEmpty() || text.startsWith('#')) continue;
-        const QStringList cells = text.split(QLatin1Char('|'));
-        EXPECT_EQ(cells.size(), 4) << "line " << line;
-        if (cells.size() != 4) continue;
-        QStringList setup = cells[0].split(' ', Qt::SkipEmptyParts);
-        setup.removeAll(QStringLiteral("-"));
-        rows.push_back({line, setup, cells[1].trimmed(), cells[2].split(' ', Qt::SkipEmptyParts),
-                        cells[3].trimmed().toStdString()});
-    }
-    return rows;
+QPoint pixelsOf(window::Point twips) {
+    return QPointF(points::pixels(twips.x), points::pixels(twips.y)).toPoint();
 }
 
 // A window of its own for each row, as the browser opens a page of its own.
 class Window {
   public:
     Window() {
-        view.setSummary([this] { return game::summarize(game); });
-        view.show();
-        view.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&view));
+        qt.view.show();
+        qt.view.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&qt.view));
     }
 
     void setUp(const QString& step) {
-        if (step == "click") return click(QPoint(300, 400));
-        if (step == "banner") return click(QPoint(200, 200));
-        if (step == "strip") return click(QPoint(682, 266));
+        if (step == "click") return click(points::kBackground);
+        if (step == "banner") return click(points::kBanner);
+        if (step == "strip") return click(points::kStrip);
         if (step == "ok") return QTest::mouseClick(widget("cmdOK"), Qt::LeftButton);
         ASSERT_TRUE(step.startsWith("type:")) << step.toStdString();
         widget("txtLetter")->setFocus();
@@ -83,26 +58,27 @@ class Window {
         QTest::keyRelease(focused(), key, modifiers);
     }
 
-    std::string summary() const { return view.summary(); }
+    std::string summary() const { return qt.summary(); }
 
   private:
-    QWidget* widget(std::string_view name) { return view.widgetFor(*game.form().find(name)); }
-    QWidget* focused() { return QApplication::focusWidget() ? QApplication::focusWidget() : &view; }
-    void click(QPoint at) { QTest::mouseClick(&view, Qt::LeftButton, {}, at); }
+    QWidget* widget(std::string_view name) { return qt.view.widgetFor(*qt.game.form().find(name)); }
+    QWidget* focused() {
+        return QApplication::focusWidget() ? QApplication::focusWidget() : &qt.view;
+    }
+    void click(window::Point at) { QTest::mouseClick(&qt.view, Qt::LeftButton, {}, pixelsOf(at)); }
 
-    Form1 game;
-    window::qt::FormView view{game.form()};
+    QtWindow qt;
 };
 
 TEST(KeysByScreenTest, EachKeyLeavesTheScreenThePageLeaves) {
-    const std::vector<KeyRow> rows = keyRows();
+    const std::vector<KeyRow> rows = keyRows(WORDROP_KEY_TABLE);
     ASSERT_GE(rows.size(), 10u);
     for (const KeyRow& row : rows) {
         SCOPED_TRACE(::testing::Message() << "keys-by-screen.txt line " << row.line);
         Window window;
-        for (const QString& step : row.setup) window.setUp(step);
-        window.focus(row.focus);
-        for (const QString& key : row.keys) window.press(key);
+        for (const std::string& step : row.setup) window.setUp(QString::fromStdString(step));
+        window.focus(QString::fromStdString(row.focus));
+        for (const std::string& key : row.keys) window.press(QString::fromStdString(key));
         EXPECT_EQ(window.summary(), row.summary);
     }
 }

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "ViewFixture.h"
 
+#include "Points.h"
+
 namespace wordrop::testing {
 
-namespace {
-constexpr int kTwipsPerPixel = 15;
-}
+using points::kTwipsPerPixel;
 
 ViewTest::ViewTest() {
-    view.setErrorReporter([this](const window::RuntimeError& e) { errors.emplace_back(e.what()); });
+    view.setErrorReporter([this](const std::string& error) { errors.push_back(error); });
     view.show();
 }
 
@@ -62,7 +62,10 @@ QPushButton* ViewTest::button() {
 }
 
 void ViewTest::clickBackground() {
-    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(300, 400));
+    QTest::mouseClick(
+        &view, Qt::LeftButton, {},
+        QPointF(points::pixels(points::kBackground.x), points::pixels(points::kBackground.y))
+            .toPoint());
 }
 
 bool ViewTest::waitFor(const std::function<bool()>& condition, int timeoutMs) {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "Play.h"
-#include "window/qt/FormView.h"
+#include "QtWindow.h"
 
 // Colours in failure messages as rgb(r, g, b).
 inline void PrintTo(const QColor& colour, std::ostream* out) {
@@ -22,7 +22,7 @@ inline void PrintTo(const QColor& colour, std::ostream* out) {
 namespace wordrop::testing {
 
 // A game in a real view, with probes that read the painted window back.
-class ViewTest : public ::testing::Test {
+class ViewTest : public ::testing::Test, protected QtWindow {
   public:
     // The window as painted, in device pixels: at a scale factor of 2, four to a pixel.
     QImage grab() { return view.grab().toImage(); }
@@ -44,8 +44,6 @@ class ViewTest : public ::testing::Test {
     void clickBackground();
     bool waitFor(const std::function<bool()>& condition, int timeoutMs = 2000);
 
-    Form1 game;
-    window::qt::FormView view{game.form()};
     std::vector<std::string> errors;
 };
 

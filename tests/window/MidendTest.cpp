@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: MIT
+// The midend through the text front end: keys as each toolkit delivers them, the focus,
+// clicks on widgets, and whole games played by keyboard alone, with no display.
+#include <gtest/gtest.h>
+
+#include "KeyRows.h"
+#include "Play.h"
+#include "Points.h"
+#include "TextFrontEnd.h"
+
+namespace wordrop::testing {
+namespace {
+
+using window::PointerMotion;
+
+// Brings a new window to a row's screen as a player would.
+void setUp(TextFrontEnd& window, const std::string& step) {
+    if (step == "click") return window.click(points::kBackground);
+    if (step == "banner") return window.click(points::kBanner);
+    if (step == "strip") return window.click(points::kStrip);
+    if (step == "ok") return window.clickWidget("cmdOK");
+    ASSERT_TRUE(step.starts_with("type:")) << step;
+    window.focus("txtLetter");
+    window.type(step.substr(5));
+}
+
+// Each way a toolkit tells of a held key: the table's summaries hold for all of them.
+TEST(MidendTest, EachKeyLeavesTheScreenTheTableSays) {
+    const std::vector<KeyRow> rows = keyRows(WORDROP_KEY_TABLE);
+    ASSERT_GE(rows.size(), 10u);
+    for (const Repeats repeats :
+         {Repeats::ReleaseAndPressAtOneTime, Repeats::PressesAlone, Repeats::Marked}) {
+        for (const KeyRow& row : rows) {
+            SCOPED_TRACE(::testing::Message()
+                         << "keys-by-screen.txt line " << row.line << ", repeats " << int(repeats));
+            TextFrontEnd window;
+            for (const std::string& step : row.setup) setUp(window, step);
+            window.focus(row.focus == "box"      ? "txtLetter"
+                         : row.focus == "button" ? "cmdOK"
+                                                 : "none");
+            for (const std::string& key : row.keys) window.press(key, repeats);
+            EXPECT_EQ(window.summary(), row.summary);
+        }
+    }
+}
+
+// A key let go and pressed again is two presses, however quickly; only the release and
+// press a held key sends at one time are one.
+TEST(MidendTest, AKeyPressedTwiceIsTwoPresses) {
+    TextFrontEnd window;
+    window.press("F2 x Enter y Enter");
+    EXPECT_EQ(window.game().wrongCount(), 2);
+    window.press("z");
+    window::KeyStroke enter{window::KeyName::Enter};
+    enter.time = 5;
+    static_cast<void>(window.midend().key(enter, window::KeyMotion::Release));
+    static_cast<void>(window.midend().key(enter));  // the release's time: a repeat
+    EXPECT_EQ(window.game().wrongCount(), 2);
+    static_cast<void>(window.midend().key(enter, window::KeyMotion::Release));
+    enter.time = 6;
+    static_cast<void>(window.midend().key(enter));
+    EXPECT_EQ(window.game().wrongCount(), 3);
+}
+
+// A key held while the window lost the keyboard was let go where the window cannot hear.
+TEST(MidendTest, AKeyDownWhenTheWindowLostTheKeyboardIsForgotten) {
+    TextFrontEnd window;
+    window.press("F2 x");
+    window::KeyStroke enter{window::KeyName::Enter};
+    enter.time = 1;
+    static_cast<void>(window.midend().key(enter));
+    window.press("y");
+    window.midend().deactivated();
+    enter.time = 2;
+    static_cast<void>(window.midend().key(enter));
+    EXPECT_EQ(window.game().wrongCount(), 2);
+}
+
+// The focus never falls to nothing: from a widget that hides to the banner that now
+// answers clicks, and from there to the window.
+TEST(MidendTest, TheFocusGoesToTheBannerAndThenToTheWindow) {
+    const struct {
+        const char* keys;
+        const char* focus;
+        const char* after;
+    } rows[] = {
+        {"F2 p Enter r Enter o Enter g Enter a Enter m Enter i Enter n Enter", "lblWin", "window"},
+        {"F2 b Enter c Enter d Enter e Enter f Enter h Enter j Enter k Enter l Enter", "lblLoser",
+         "window"},
+    };
+    for (const auto& row : rows) {
+        TextFrontEnd window;
+        window.press(row.keys);
+        EXPECT_EQ(window.focusName(), row.focus) << row.keys;
+        window.press("Enter");
+        EXPECT_EQ(window.focusName(), row.after) << row.keys;
+        EXPECT_EQ(window.game().screen(), game::Screen::Closed) << row.keys;
+    }
+}
+
+TEST(MidendTest, TabVisitsTheWidgetsAndABanner) {
+    TextFrontEnd window;
+    window.press("Tab");
+    EXPECT_EQ(window.focusName(), "window") << "nothing takes the focus on the start screen";
+    window.press("F2 Tab");
+    EXPECT_EQ(window.focusName(), "cmdOK");
+    window.press("Tab");
+    EXPECT_EQ(window.focusName(), "txtLetter");
+    window.press("Shift+Tab");
+    EXPECT_EQ(window.focusName(), "cmdOK");
+    window.press("Tab p r o g a m i Space n Enter");
+    EXPECT_EQ(window.game().screen(), game::Screen::Playing) << "one guess of all the letters";
+    window.press("Tab Tab");
+    EXPECT_EQ(window.focusName(), "txtLetter");
+}
+
+// A press on a widget is the widget's, and so is its release wherever it is let go; the
+// form takes every other.
+TEST(MidendTest, APressOnAWidgetIsTheWidgetsOwn) {
+    TextFrontEnd window;
+    window.click(points::kBackground);
+    const window::Rect ok = control(window.game(), "cmdOK").bounds();
+    const window::PointF onOk{points::pixels(ok.left + 10), points::pixels(ok.top + 10)};
+    const window::PointF background{points::pixels(points::kBackground.x),
+                                    points::pixels(points::kBackground.y)};
+    EXPECT_FALSE(window.midend().pointer(PointerMotion::Press, onOk).used);
+    EXPECT_FALSE(window.midend().pointer(PointerMotion::Release, background).used);
+    EXPECT_TRUE(window.midend().pointer(PointerMotion::Press, background).used);
+    EXPECT_TRUE(window.midend().pointer(PointerMotion::Release, onOk).used);
+    EXPECT_EQ(window.told(),
+              (std::vector<std::string>{"A new game: the word has 11 letters. Pick a letter."}))
+        << "neither a guess nor a new game";
+}
+
+TEST(MidendTest, ARunTimeErrorIsToldAndTheGameGoesOn) {
+    TextFrontEnd window;
+    window.press("F2 x");
+    failNext(window.game().form(), window::OperationKind::Caption, "lblWrong", 0);
+    window.press("Enter");
+    ASSERT_EQ(window.errors().size(), 1u);
+    EXPECT_TRUE(window.errors()[0].starts_with("Run-time error: ")) << window.errors()[0];
+    window.press("Enter");
+    EXPECT_EQ(window.game().wrongCount(), 1);
+}
+
+// A whole game by keyboard alone, as the text front end prints it.
+TEST(MidendTest, AWholeGameByKeyboardAlone) {
+    TextFrontEnd window;
+    window.press("F2 x Enter p");
+    EXPECT_EQ(window.print(),
+              "Form1, focus: txtLetter\n"
+              "  x\n"
+              "  Are you ready to play\n"
+              "  Wordrop??\n"
+              "  Pick a letter\n"
+              "  Pick a letter: <p>\n"
+              "  (Ok!)\n");
+    window.press("Enter r Enter o Enter g Enter a Enter m Enter i Enter n Enter");
+    EXPECT_EQ(window.print(),
+              "Form1, focus: lblWin\n"
+              "  [You Win!!!]\n"
+              "  The Word was: PROGRAMMING\n");
+    window.press("Space");
+    const std::string closing = "  Please Exit\n  and Try Again!\n";
+    EXPECT_EQ(window.print(), "Form1, focus: window\n" + closing);
+    window.press("Ctrl+Q");
+    EXPECT_EQ(window.print(), "Form1 (closed), focus: window\n" + closing);
+}
+
+}  // namespace
+}  // namespace wordrop::testing
