@@ -29,6 +29,7 @@ BLUE = (0, 0, 255)
 # Places in twips, from the window's layout.
 BACKGROUND = (4500, 4000)
 TEXT_BOX = (7080, 2880)
+TEXT_BOX_INK = (6780, 2700, 615, 390)  # inside the box, clear of its border
 OK_BUTTON = (7080, 3540)
 WRONG_BOX_0 = (240, 120, 375, 495)
 LETTER = {"P": (5040, 6960, 375, 255), "R": (5520, 6960, 375, 255), "O": (6000, 6960, 375, 255),
@@ -167,7 +168,8 @@ class WindowTest(unittest.TestCase):
         self.game.focus()
         self.game.key("F2")
         self.wait_colour(*BACKGROUND, VIOLET, "the board after F2")
-        self.game.key("Tab", "Tab")  # the button, then the text box: the game moves no focus
+        # No widget has the focus: the first letter goes into the text box, and the focus
+        # with it; the last guess hides the box and the focus goes to the banner.
         for letter in "programin":
             self.guess_by_enter(letter)
         self.wait_colour(100, 100, DARK_BLUE, "the win banner")
@@ -262,9 +264,60 @@ class CloseAtEveryScreenTest(WindowTest):
         self.close_and_check()
 
 
-# Only the tests of its own: the ones it inherits would run twice.
+class HeldKeyTest(WindowTest):
+    """Keys held down for two seconds while the machine is busy, as the X server repeats
+    them: each hold is one press, and never a second guess that would add a piece."""
+
+    HOLDS = 10
+
+    def setUp(self):
+        super().setUp()
+        busy = [subprocess.Popen([sys.executable, "-c", "while True: pass"])
+                for _ in range(os.cpu_count() or 2)]
+        for process in busy:
+            self.addCleanup(process.wait)
+            self.addCleanup(process.kill)
+        self.start_game()
+        self.focus_text_box()
+
+    def hold(self, key):
+        self.game.xdotool("keydown", key)
+        time.sleep(2)  # how long the player holds it: the server repeats it meanwhile
+        self.game.xdotool("keyup", key)
+
+    def hold_each_time(self, key, on_button=False):
+        for hold in range(self.HOLDS):
+            self.game.key("F2")
+            self.game.click(*TEXT_BOX)
+            self.game.type("p")
+            if on_button:
+                self.game.key("Tab")
+            self.hold(key)
+            # A marker typed after the release shows once every repeat before it was taken.
+            self.game.click(*TEXT_BOX)
+            self.game.type("W")
+            image = self.wait_until("the marker after hold %d" % hold,
+                                    lambda im: im.count(*TEXT_BOX_INK, colour=BLACK) > 10
+                                    and im.count(*LETTER["P"], colour=BLACK) > 10)
+            self.assertEqual(image.count(*HEAD_TOP, colour=BLACK), 0,
+                             "hold %d of %s made a second guess" % (hold, key))
+            self.assertEqual(image.count(*WRONG_BOX_0, other_than=VIOLET), 0)
+            self.game.key("BackSpace")
+
+    def test_enter_in_the_text_box(self):
+        self.hold_each_time("Return")
+
+    def test_alt_o(self):
+        self.hold_each_time("alt+o")
+
+    def test_space_on_ok(self):
+        self.hold_each_time("space", on_button=True)
+
+
+# Only the tests of their own: the ones they inherit would run twice.
 for name in [n for n in dir(WindowTest) if n.startswith("test_")]:
     setattr(CloseAtEveryScreenTest, name, None)
+    setattr(HeldKeyTest, name, None)
 
 
 @unittest.skipUnless(os.environ.get("WORDROP_E2E_WM"), "needs a window manager")

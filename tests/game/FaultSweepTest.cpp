@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "Play.h"
+#include "Points.h"
 
 namespace wordrop::testing {
 namespace {
@@ -31,7 +32,7 @@ State stateOf(const Form1& game) {
 using Event = std::function<EventResult(Form1&)>;
 
 Event clickBackground() {
-    return [](Form1& g) { return g.form().clickAt({4500, 4000}); };
+    return [](Form1& g) { return g.form().clickAt(points::kBackground); };
 }
 Event press(std::string text) {
     return [text](Form1& g) {
@@ -40,7 +41,7 @@ Event press(std::string text) {
     };
 }
 Event clickBanner() {
-    return [](Form1& g) { return g.form().clickAt({3000, 3000}); };
+    return [](Form1& g) { return g.form().clickAt(points::kBanner); };
 }
 
 std::vector<Event> lostGame() {

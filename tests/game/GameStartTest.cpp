@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Play.h"
+#include "Points.h"
 #include "game/Figure.h"
 
 namespace wordrop::testing {
@@ -15,8 +16,7 @@ using window::SystemColour;
 using window::Violet;
 
 constexpr Colour kButtonFace = Colour::system(SystemColour::ButtonFace);
-// A point on the background that no control covers.
-constexpr Point kEmptySpot{4500, 4000};
+constexpr Point kEmptySpot = points::kBackground;
 
 std::vector<std::string> visibleNames(const Form1& game) {
     std::vector<std::string> names;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "Play.h"
+#include "Points.h"
 
 namespace wordrop::testing {
 namespace {
@@ -32,9 +33,9 @@ struct Row {
     Screen after;
 };
 
-constexpr Point kBackground{4500, 4000};
-constexpr Point kStrip{10230, 4000};  // the lose banner leaves it free
-constexpr Point kBanner{500, 500};
+using points::kBackground;
+using points::kBanner;
+using points::kStrip;
 
 // F2 and Ctrl+N click the background; Return and Space click a banner.
 const Row kTable[] = {

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "Play.h"
+#include "Points.h"
 #include "game/Narration.h"
 
 namespace wordrop::testing {
@@ -33,9 +34,10 @@ void play(const std::vector<Step>& steps) {
 void clickAt(Form1& game, window::Point at) {
     static_cast<void>(game.form().clickAt(at));
 }
-const auto kBackground = [](Form1& g) { clickAt(g, {4500, 4000}); };
-const auto kStrip = [](Form1& g) { clickAt(g, {10230, 4000}); };
-const auto kBanner = [](Form1& g) { clickAt(g, {500, 500}); };
+const auto kBackground = [](Form1& g) { clickAt(g, points::kBackground); };
+const auto kStrip = [](Form1& g) { clickAt(g, points::kStrip); };
+const auto kBanner = [](Form1& g) { clickAt(g, points::kBanner); };
+const auto kWrongBox = [](Form1& g) { clickAt(g, {500, 500}); };
 const auto kPrompt = [](Form1& g) { clickAt(g, {6100, 2200}); };
 const auto kOk = [](Form1& g) { static_cast<void>(g.form().click(*g.form().find("cmdOK"))); };
 constexpr const char* kNewGame = "A new game: the word has 11 letters. Pick a letter.";
@@ -72,7 +74,7 @@ TEST(NarrationTest, ALostGameAndOneStartedFromTheStrip) {
     // The letters of this game are drawn in the colour of their background.
     steps.push_back({"p", kOk, "Nothing new appears."});
     steps.push_back({"z", kOk, "A wrong guess. 8 wrong guesses left."});
-    steps.push_back({nullptr, kBanner, ""});  // the lose banner has gone: a click on a box
+    steps.push_back({nullptr, kWrongBox, ""});  // where the lose banner was
     play(steps);
 }
 

@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "Play.h"
+#include "Points.h"
+#include "TextFrontEnd.h"
 
 namespace wordrop::testing {
 namespace {
@@ -40,8 +42,11 @@ std::vector<std::string> expand(const std::string& steps) {
     return out;
 }
 
-// What one event does, as a list of entries in the same notation.
-std::vector<std::string> trace(Form1& game, const std::function<void(Form1&)>& event) {
+// What one event does, as a list of entries in the same notation. The events come through
+// the midend, as a view hands them over.
+std::vector<std::string> trace(TextFrontEnd& window,
+                               const std::function<void(TextFrontEnd&)>& event) {
+    Form1& game = window.game();
     struct Counters {
         int right, wrong;
     };
@@ -62,7 +67,7 @@ std::vector<std::string> trace(Form1& game, const std::function<void(Form1&)>& e
         ++operations;
     });
     game.form().faults().startRecording();
-    event(game);
+    event(window);
     ++operations;
     noteStores();
     const auto ops = game.form().faults().stopRecording();
@@ -84,9 +89,11 @@ std::vector<std::string> trace(Form1& game, const std::function<void(Form1&)>& e
     return out;
 }
 
-void press(Form1& game, const char* text) {
-    type(game, text);
-    static_cast<void>(game.form().click(*game.form().find("cmdOK")));
+// Typed into the box, and a click on Ok!.
+void press(TextFrontEnd& window, const char* text) {
+    window.focus("txtLetter");
+    window.type(text);
+    window.clickWidget("cmdOK");
 }
 
 const std::string kPrepareBoard =
@@ -108,16 +115,16 @@ const std::string kEndGameLost = "Visible lblLoser; Visible cmdOK; " + kLossBoar
 struct Path {
     const char* name;
     std::function<void(Form1&)> before;  // brings the game to where the path starts
-    std::function<void(Form1&)> event;
+    std::function<void(TextFrontEnd&)> event;
     std::string steps;
 };
 
-const auto kBackground = [](Form1& g) { static_cast<void>(g.form().clickAt({4500, 4000})); };
-const auto kStrip = [](Form1& g) { static_cast<void>(g.form().clickAt({10230, 4000})); };
-const auto kBanner = [](Form1& g) { static_cast<void>(g.form().clickAt({3000, 3000})); };
+const auto kBackground = [](TextFrontEnd& w) { w.click(points::kBackground); };
+const auto kStrip = [](TextFrontEnd& w) { w.click(points::kStrip); };
+const auto kBanner = [](TextFrontEnd& w) { w.click(points::kBanner); };
 const auto kStarted = [](Form1& g) { g.Form_Click(); };
 auto pressing(const char* text) {
-    return [text](Form1& g) { press(g, text); };
+    return [text](TextFrontEnd& w) { press(w, text); };
 }
 // The guesses are copied: a braced list would not outlive the table.
 auto after(std::initializer_list<const char*> list) {
@@ -161,9 +168,9 @@ const Path kPaths[] = {
 
 TEST(StepTraceTest, EachPathPerformsTheStepsInOrder) {
     for (const Path& path : kPaths) {
-        Form1 game;
-        path.before(game);
-        EXPECT_EQ(trace(game, path.event), expand(path.steps)) << path.name;
+        TextFrontEnd window;
+        path.before(window.game());
+        EXPECT_EQ(trace(window, path.event), expand(path.steps)) << path.name;
     }
 }
 

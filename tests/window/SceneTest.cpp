@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "Play.h"
+#include "Points.h"
 #include "window/Clicks.h"
 #include "window/SceneBuilder.h"
 
@@ -91,7 +92,7 @@ TEST_F(SceneTest, PlayingScreenInDevicePixels) {
         // The head, radius 600 at (3000, 1600), drawn on the form under every control.
         const auto head = itemsOf<StrokedCircle>(playing, std::nullopt);
         ASSERT_EQ(head.size(), 1u);
-        EXPECT_EQ(head[0].centre, (PointF{200.5 * s, (1600 / 15.0 + 0.5) * s}));
+        EXPECT_EQ(head[0].centre, (PointF{200.5 * s, (points::pixels(1600) + 0.5) * s}));
         EXPECT_EQ(head[0].radius, 40 * s);
         EXPECT_FALSE(head[0].fill);
         EXPECT_LT(placeOf(playing, id("shp1")), placeOf(playing, id("lblPick")))
@@ -153,7 +154,7 @@ TEST_F(SceneTest, WhatIsCoveredOrInItsBackgroundColourIsNotSeen) {
     Form1 lost;
     lost.Form_Click();
     guessAll(lost, kNineWrong);
-    static_cast<void>(lost.form().clickAt({10230, 4000}));  // the strip
+    static_cast<void>(lost.form().clickAt(points::kStrip));
     guessAll(lost, {"p", "z"});
     const Scene again = window::SceneBuilder(lost.form(), measure).build(1);
     for (const window::SceneItem& item : again.items) {
@@ -189,11 +190,11 @@ TEST(ClickTrackerTest, OnlyAPressAndAReleaseOnOneTargetClick) {
     Form1 game;
     game.Form_Click();
     window::ClickTracker clicks(game.form());
-    const PointF background{300, 266};
-    const PointF button = [&] {
-        const window::Point twips = centreOf(game.form(), "cmdOK");
-        return PointF{twips.x / 15.0, twips.y / 15.0};
-    }();
+    const auto pixels = [](window::Point twips) {
+        return PointF{points::pixels(twips.x), points::pixels(twips.y)};
+    };
+    const PointF background = pixels(points::kBackground);
+    const PointF button = pixels(centreOf(game.form(), "cmdOK"));
     const PointF label{25, 25};  // a wrong-letter box
 
     clicks.press(background);

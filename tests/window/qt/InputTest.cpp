@@ -2,6 +2,7 @@
 // Clicks and keys reaching the game through the view.
 #include "ViewFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 
 namespace wordrop::testing {
@@ -89,6 +90,36 @@ TEST_F(InputTest, TabMovesBetweenTheButtonAndTheTextBoxOnly) {
     EXPECT_EQ(QApplication::focusWidget(), button());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_EQ(QApplication::focusWidget(), textBox());
+}
+
+// Keys alone, as the keyboard sends them to the focus: a letter with no widget focused goes
+// into the box; where a guess hides the box, the focus goes to the banner, which a screen
+// reader hears of and Enter presses.
+TEST_F(InputTest, KeysAlonePlayAGameToItsClosingScreen) {
+    for (const auto& guesses : {kWholeWord, kNineWrong}) {
+        QtWindow played;
+        played.view.show();
+        played.view.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&played.view));
+        const auto focused = [&] {
+            return QApplication::focusWidget() ? QApplication::focusWidget() : &played.view;
+        };
+        QTest::keyClick(focused(), Qt::Key_F2);
+        for (const char* letter : guesses) {
+            QTest::keyClicks(focused(), letter);
+            QTest::keyClick(focused(), Qt::Key_Return);
+        }
+        const auto banner = played.midend.focus();
+        ASSERT_TRUE(banner.has_value());
+        EXPECT_EQ(window::displayName(played.game.form().state(*banner)),
+                  played.game.screen() == game::Screen::Won ? "lblWin" : "lblLoser");
+        EXPECT_EQ(focused(), &played.view);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&played.view);
+        QAccessibleInterface* first = accessible->child(0);
+        EXPECT_TRUE(first->state().focused) << first->text(QAccessible::Name).toStdString();
+        QTest::keyClick(focused(), Qt::Key_Return);
+        EXPECT_EQ(played.game.screen(), game::Screen::Closed);
+    }
 }
 
 TEST_F(InputTest, TheTextBoxTakesAnyLengthUnchanged) {
