@@ -12,8 +12,8 @@
 
 #include "PaintMeter.h"
 #include "Play.h"
-#include "game/Form1.h"
 #include "QtWindow.h"
+#include "game/Form1.h"
 
 namespace {
 
