@@ -51,7 +51,8 @@ const char* const kUsage =
     "\n"
     "Qt's standard options, such as -platform and -style, are accepted.\n"
     "Keys: F2 or Ctrl+N new game, Enter or Alt+O presses Ok!, Enter or Space on a\n"
-    "banner goes on, Tab moves between box and button, Ctrl+Q or Ctrl+W quits.\n";
+    "banner goes on, Tab or Shift+Tab moves between button, box and banner, a\n"
+    "letter typed with nothing focused goes into the box, Ctrl+Q or Ctrl+W quits.\n";
 
 }  // namespace
 

@@ -60,6 +60,7 @@ std::string nameOf(const KeyBinding& binding, char letter) {
     std::string name;
     if (std::uint8_t(binding.modifiers) & std::uint8_t(Modifiers::Ctrl)) name += "Ctrl+";
     if (std::uint8_t(binding.modifiers) & std::uint8_t(Modifiers::Alt)) name += "Alt+";
+    if (std::uint8_t(binding.modifiers) & std::uint8_t(Modifiers::Shift)) name += "Shift+";
     switch (binding.name) {
         case KeyName::F2:
             return name + "F2";
