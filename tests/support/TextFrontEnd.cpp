@@ -85,15 +85,14 @@ void TextFrontEnd::click(window::Point at) {
 // The toolkit's widget takes a press the midend leaves it: it gets the focus, and its
 // release clicks it.
 void TextFrontEnd::clickWidget(std::string_view name) {
-    const window::Rect box = game_.form().state(id(name)).bounds();
-    const window::PointF centre{points::pixels(box.left + box.width / 2),
-                                points::pixels(box.top + box.height / 2)};
+    const window::WidgetSlot slot = *slotOf(id(name));
+    const window::PointF centre{slot.box.x + slot.box.width / 2, slot.box.y + slot.box.height / 2};
     const window::Outcome pressed = midend_.pointer(window::PointerMotion::Press, centre);
     show(pressed);
     if (!pressed.used) show(midend_.focusMoved(id(name)));
     const window::Outcome released = midend_.pointer(window::PointerMotion::Release, centre);
     show(released);
-    if (!released.used && game_.form().state(id(name)).kind() == window::ControlKind::CommandButton)
+    if (!released.used && slot.kind == window::ControlKind::CommandButton)
         show(midend_.activate(id(name)));
 }
 
@@ -119,10 +118,8 @@ void TextFrontEnd::pressOne(std::string_view name, Repeats repeats) {
         const window::Outcome outcome = midend_.key(key, KeyMotion::Press);
         show(outcome);
         // What the window leaves is the focused text box's to type.
-        const auto focus = midend_.focus();
-        if (!outcome.used && !key.text.empty() && focus &&
-            game_.form().state(*focus).kind() == window::ControlKind::TextBox)
-            show(midend_.type(*focus, game_.form().state(*focus).text + key.text));
+        if (const auto box = focusedBox(); box && !outcome.used && !key.text.empty())
+            show(midend_.type(box->control, box->text + key.text));
     };
     const auto up = [&](bool marked) {
         key.time = clock_;
@@ -141,14 +138,27 @@ void TextFrontEnd::pressOne(std::string_view name, Repeats repeats) {
 }
 
 void TextFrontEnd::type(std::string_view text) {
-    const auto focus = midend_.focus();
-    if (!focus || game_.form().state(*focus).kind() != window::ControlKind::TextBox)
-        throw std::logic_error("typing with no text box focused");
-    show(midend_.type(*focus, game_.form().state(*focus).text + std::string(text)));
+    const auto box = focusedBox();
+    if (!box) throw std::logic_error("typing with no text box focused");
+    show(midend_.type(box->control, box->text + std::string(text)));
 }
 
 void TextFrontEnd::focus(std::string_view name) {
     show(midend_.focusMoved(name == "none" ? std::nullopt : std::optional(id(name))));
+}
+
+const window::WidgetSlot* TextFrontEnd::slotOf(window::ControlId control) {
+    for (const window::WidgetSlot& slot : midend_.scene(1).widgets) {
+        if (slot.control == control) return &slot;
+    }
+    return nullptr;
+}
+
+std::optional<window::WidgetSlot> TextFrontEnd::focusedBox() {
+    const auto focus = midend_.focus();
+    const window::WidgetSlot* slot = focus ? slotOf(*focus) : nullptr;
+    if (!slot || slot->kind != window::ControlKind::TextBox) return std::nullopt;
+    return *slot;
 }
 
 std::string TextFrontEnd::focusName() const {
@@ -161,7 +171,7 @@ std::string TextFrontEnd::print() {
     std::string out = std::string(midend_.title()) + (closed_ ? " (closed)" : "") +
                       ", focus: " + focusName() + "\n";
     for (const window::Readable& item : scene.reading) {
-        const window::Control& c = game_.form().state(item.control);
+        const window::WidgetSlot* slot = slotOf(item.control);
         switch (item.role) {
             case window::ReadRole::Text:
                 out += "  " + item.text + "\n";
@@ -170,8 +180,8 @@ std::string TextFrontEnd::print() {
                 out += "  [" + item.text + "]\n";
                 break;
             case window::ReadRole::Widget:
-                out += c.kind() == window::ControlKind::TextBox
-                           ? "  " + item.text + ": <" + c.text + ">\n"
+                out += slot->kind == window::ControlKind::TextBox
+                           ? "  " + item.text + ": <" + slot->text + ">\n"
                            : "  (" + item.text + ")\n";
                 break;
         }

@@ -50,6 +50,9 @@ class TextFrontEnd {
     void pressOne(std::string_view key, Repeats repeats);
     void show(const window::Outcome& outcome);
     window::ControlId id(std::string_view name) const;
+    // What the view shows of a text box or button, and of the focused text box, if any.
+    const window::WidgetSlot* slotOf(window::ControlId control);
+    std::optional<window::WidgetSlot> focusedBox();
 
     game::Form1 game_;
     game::Form1Narrator narrator_{game_};
