@@ -115,6 +115,19 @@ class AtSpiTest(unittest.TestCase):
         self.assertEqual(names.count(("label", "G")), 2)
         self.assertIn(("label", "x"), names)
 
+        # The winning guess hides the focused box: the focus goes to the banner, which
+        # Enter presses.
+        for letter in "proamin":
+            self.game.type(letter)
+            self.game.key("Return")
+        self.read(lambda d, n: d.startswith("You win!"), "the win banner")
+        banner = next(child for child in self.window()
+                      if child is not None and child.name == "You Win!!!")
+        self.assertTrue(banner.getState().contains(self.pyatspi.STATE_FOCUSED),
+                        "the banner has the focus")
+        self.game.key("Return")
+        self.read(lambda d, n: d.startswith("The game is over"), "the closing screen")
+
 
 class OrcaTest(unittest.TestCase):
     """Debian's Orca through one whole game played by keyboard alone. Its speech server is

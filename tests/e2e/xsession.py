@@ -115,7 +115,7 @@ class Game:
             raise
         self.window = server.display.create_resource_object("window", self.window_id)
 
-    def _find_window(self, timeout=15):
+    def _find_window(self, timeout=30):
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             if self.process.poll() is not None:
@@ -127,7 +127,7 @@ class Game:
                 if (geometry.width, geometry.height) == CLIENT_SIZE:
                     return wid
             time.sleep(0.05)
-        raise RuntimeError("no window titled Form1 appeared")
+        raise RuntimeError("no window titled Form1 appeared within %ss" % timeout)
 
     def xdotool(self, *args, check=True):
         result = subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True,
