@@ -1,36 +1,39 @@
 // SPDX-License-Identifier: MIT
-// The game in a web page: Form1 and its narrator behind the browser's view, reached from
-// the page script through these functions. Each returns JSON that stays valid until the
-// next call.
+// The game in a web page: Form1 and its narrator behind the midend, reached from the page
+// script (view.js) through these functions. Each answers the input with the JSON object
+// answerJson writes, which stays valid until the next call.
 #include <emscripten.h>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "game/BoardSummary.h"
 #include "game/Form1.h"
 #include "game/Narration.h"
+#include "window/Midend.h"
+#include "window/web/SceneJson.h"
 #include "window/web/WebView.h"
 
 namespace {
 
-using wordrop::window::web::PointerEvent;
+namespace window = wordrop::window;
+using window::ControlId;
 
 struct Game {
-    Game() {
-        view.setSummary([this] { return wordrop::game::summarize(form1); });
-    }
     wordrop::game::Form1 form1;
     wordrop::game::Form1Narrator narrator{form1};
-    wordrop::window::web::WebView view{form1.form(), &narrator};
+    window::web::BrowserMeasure measure;
+    window::Midend midend{form1.form(), measure, &narrator,
+                          [this] { return wordrop::game::summarize(form1); }};
 };
 
 std::unique_ptr<Game> game;
 std::string reply;
 
-const char* keep(std::string json) {
-    reply = std::move(json);
+const char* answer(const window::Outcome& outcome, bool whole = false) {
+    reply = window::web::answerJson(game->midend, outcome, whole);
     return reply.c_str();
 }
 
@@ -40,33 +43,45 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE const char* wordrop_start() {
     game = std::make_unique<Game>();
-    return keep(game->view.scene());
+    return answer({}, true);
 }
 
 // 0: a press, 1: a release, 2: a press cancelled; at a point in CSS pixels of the form.
-EMSCRIPTEN_KEEPALIVE const char* wordrop_pointer(int event, double x, double y) {
-    return keep(game->view.pointer(static_cast<PointerEvent>(event), x, y));
+EMSCRIPTEN_KEEPALIVE const char* wordrop_pointer(int motion, double x, double y) {
+    return answer(game->midend.pointer(window::PointerMotion(motion), {x, y}));
 }
 
-// Modifiers: 1 Shift, 2 Ctrl, 4 Alt, 8 Meta; focused: the focused control, or -1.
-EMSCRIPTEN_KEEPALIVE const char* wordrop_key(const char* key, const char* code, int modifiers,
-                                             int repeat, int composing, int focused) {
-    return keep(game->view.key(key, code, modifiers, repeat != 0, composing != 0, focused));
+// A keydown (release 0) or keyup (1); modifiers: 1 Shift, 2 Ctrl, 4 Alt, 8 Meta.
+EMSCRIPTEN_KEEPALIVE const char* wordrop_key(int release, const char* key, const char* code,
+                                             int modifiers, int repeat, int composing) {
+    const auto stroke = window::web::domKeyStroke(key, code, modifiers, repeat, composing);
+    return answer(game->midend.key(
+        stroke, release != 0 ? window::KeyMotion::Release : window::KeyMotion::Press));
 }
 
-EMSCRIPTEN_KEEPALIVE const char* wordrop_activate(int id) {
-    return keep(game->view.activate(id));
-}
-
-// The text as UTF-8 with its length: it may hold any character, NUL included.
+// The text box's text as UTF-8 with its length: it may hold any character, NUL included.
 EMSCRIPTEN_KEEPALIVE const char* wordrop_type(int id, const char* text, int length) {
-    return keep(game->view.type(id, std::string(text, static_cast<std::size_t>(length))));
+    return answer(game->midend.type(ControlId(id), std::string(text, std::size_t(length))));
 }
 
-// The scene with every caption laid out again, for when a face the page draws with arrives
-// after the captions were measured with a stand-in.
-EMSCRIPTEN_KEEPALIVE const char* wordrop_relayout() {
-    return keep(game->view.relayout());
+// A button's own click, or a screen reader's on a banner.
+EMSCRIPTEN_KEEPALIVE const char* wordrop_activate(int id) {
+    return answer(game->midend.activate(ControlId(id)));
+}
+
+// The page's focus moved to a control, or (-1) out of the controls.
+EMSCRIPTEN_KEEPALIVE const char* wordrop_focus(int id) {
+    return answer(game->midend.focusMoved(id < 0 ? std::nullopt : std::optional(ControlId(id))));
+}
+
+// The page lost the keyboard and the pointer.
+EMSCRIPTEN_KEEPALIVE void wordrop_deactivate() {
+    game->midend.deactivated();
+}
+
+// A face the page draws with arrived after the captions were measured with a stand-in.
+EMSCRIPTEN_KEEPALIVE const char* wordrop_faces_changed() {
+    return answer(game->midend.facesChanged());
 }
 
 #ifdef WORDROP_WEB_TESTING

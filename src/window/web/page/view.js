@@ -1,146 +1,128 @@
 // SPDX-License-Identifier: MIT
-// The page's view of the form: it draws the scenes the game hands it, in the order given,
-// and hands the game every pointer event, key and keystroke. It decides nothing about the
-// game: what a key or a click means, what is drawn where and what is read aloud in which
-// order are all the scene's and the game's.
+// The page's view of the form: it hands the game every pointer event, key, keystroke, click
+// and move of the focus, and shows what the game answers (src/window/web/SceneJson.h): the
+// scene's items drawn in order, its widgets, its text in reading order, and the focus where
+// the game puts it. What an input means is the game's alone. The answer is read only as
+// answer.*, scene.*, item.* (in DRAW), slot.* and readable.*: a C++ test holds these names
+// to the ones the game writes.
 "use strict";
 
 const SVG = "http://www.w3.org/2000/svg";
 const formElement = document.getElementById("form");
-const help = document.getElementById("how-to-play");
-const narration = document.getElementById("narration");
 const errorBox = document.getElementById("error");
-const widgets = new Map();  // control id -> <input> or <button>
-const readers = new Map();  // control id -> the element a screen reader reads a label by
+const elements = new Map();  // control id -> its <input> or <button>, or a label's reader
 let game = null;
 
 // Text is measured with the same fonts the page draws with.
 const measuring = document.createElement("canvas").getContext("2d");
-const fontMetrics = new Map();
 function measureText(font, text) {
   measuring.font = font;
-  let metrics = fontMetrics.get(font);
-  if (!metrics) {
-    const m = measuring.measureText("");
-    metrics = { ascent: m.fontBoundingBoxAscent,
-                lineHeight: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent };
-    fontMetrics.set(font, metrics);
-  }
-  return { advance: text ? measuring.measureText(text).width : 0, ...metrics };
+  const m = measuring.measureText(text);
+  return { advance: m.width, ascent: m.fontBoundingBoxAscent,
+           lineHeight: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent };
 }
 
 function svg(name, attributes, parent) {
   const element = document.createElementNS(SVG, name);
   for (const [key, value] of Object.entries(attributes)) element.setAttribute(key, value);
-  if (parent) parent.appendChild(element);
-  return element;
+  return parent.appendChild(element);
 }
 
-function drawItem(item, picture) {
-  const pen = { stroke: item.stroke, "stroke-width": item.width, "stroke-linecap": "square" };
-  if (item.rect) {
+const pen = (item) => ({ stroke: item.stroke, "stroke-width": item.width,
+                         "stroke-linecap": "square" });
+// How each kind of item is drawn, by the field that names its kind.
+const DRAW = {
+  rect(item, picture) {
     const [x, y, width, height] = item.rect;
     const corners = item.radius ? { rx: item.radius, ry: item.radius } : {};
     svg("rect", { x, y, width, height, fill: item.fill, ...corners }, picture);
-  } else if (item.line) {
+  },
+  line(item, picture) {
     const [x1, y1, x2, y2] = item.line;
-    svg("line", { x1, y1, x2, y2, ...pen }, picture);
-  } else if (item.circle) {
+    svg("line", { x1, y1, x2, y2, ...pen(item) }, picture);
+  },
+  circle(item, picture) {
     const [cx, cy, r] = item.circle;
-    svg("circle", { cx, cy, r, fill: item.fill || "none", ...pen }, picture);
-  } else if (item.text !== undefined) {
+    svg("circle", { cx, cy, r, fill: item.fill || "none", ...pen(item) }, picture);
+  },
+  text(item, picture) {
     // A nested picture cuts the text off at its label's edges.
     const [x, y, width, height] = item.clip;
     const box = svg("svg", { x, y, width, height, overflow: "hidden" }, picture);
     const text = svg("text", { x: item.at[0] - x, y: item.at[1] - y, fill: item.fill }, box);
-    text.style.font = item.font;
-    text.style.whiteSpace = "pre";
+    Object.assign(text.style, { font: item.font, whiteSpace: "pre" });
     text.textContent = item.text;
-  }
-}
+  },
+};
 
 function place(element, [x, y, width, height]) {
   Object.assign(element.style, { left: x + "px", top: y + "px", width: width + "px",
                                  height: height + "px" });
 }
 
-function widgetFor(slot) {
-  let widget = widgets.get(slot.id);
-  if (widget) return widget;
-  if (slot.kind === "textbox") {
-    widget = document.createElement("input");
-    widget.type = "text";
-    widget.spellcheck = false;
-    widget.autocomplete = "off";
-    // A guess is compared as typed: a phone's keyboard must not capitalise, correct or
-    // complete it.
-    widget.setAttribute("autocapitalize", "off");
-    widget.setAttribute("autocorrect", "off");
-    widget.addEventListener("input", () => send("wordrop_type", slot.id, widget.value));
-  } else {
-    widget = document.createElement("button");
-    widget.type = "button";
-    widget.addEventListener("click", () => send("wordrop_activate", slot.id));
+// The scene lists the widgets in their tab order.
+function syncWidget(slot, index) {
+  let widget = elements.get(slot.id);
+  if (!widget) {
+    const box = slot.kind === "textbox";
+    widget = document.createElement(box ? "input" : "button");
+    Object.assign(widget, { type: box ? "text" : "button", tabIndex: index + 1 });
+    if (box) {
+      // A guess is compared as typed: a phone's keyboard must not capitalise, correct or
+      // complete it.
+      Object.assign(widget, { spellcheck: false, autocomplete: "off", autocapitalize: "off" });
+      widget.setAttribute("autocorrect", "off");
+      widget.addEventListener("input", () => send("wordrop_type", slot.id, widget.value));
+    } else {
+      widget.addEventListener("click", () => send("wordrop_activate", slot.id));
+    }
+    widget.dataset.id = slot.id;
+    place(widget, slot.box);
+    Object.assign(widget.style, { font: slot.font, background: slot.back, color: slot.fore });
+    elements.set(slot.id, formElement.appendChild(widget));
   }
-  widget.dataset.id = slot.id;
-  place(widget, slot.box);
-  Object.assign(widget.style, { font: slot.font, background: slot.back, color: slot.fore });
-  // The scene lists the widgets in their tab order.
-  widget.tabIndex = widgets.size + 1;
-  widgets.set(slot.id, widget);
-  formElement.append(widget);
-  return widget;
-}
-
-function syncWidget(slot) {
-  const widget = widgetFor(slot);
-  if (slot.kind === "textbox") {
-    if (slot.text !== undefined && widget.value !== slot.text) widget.value = slot.text;
-    widget.setAttribute("aria-label", slot.name);
-  } else {
-    const [before, key, after] = slot.caption;
+  if (slot.text !== undefined && widget.value !== slot.text) widget.value = slot.text;
+  if (slot.name !== undefined) widget.setAttribute("aria-label", slot.name);
+  if (slot.caption) {
     const underlined = document.createElement("u");
-    underlined.textContent = key;
-    widget.replaceChildren(before, underlined, after);
+    underlined.textContent = slot.caption[1];
+    widget.replaceChildren(slot.caption[0], underlined, slot.caption[2]);
   }
   if (slot.shortcut) widget.setAttribute("aria-keyshortcuts", slot.shortcut);
   widget.hidden = !slot.visible;
 }
 
-// A label's text as a screen reader finds it: over the label, in reading order, unseen.
-// A banner that answers clicks is a button, pressed by a screen reader's click.
-function readerFor(item) {
-  let reader = readers.get(item.id);
-  if (!reader || reader.dataset.role !== item.role) {
+// A label's text as a screen reader finds it: over the label, unseen. A banner that answers
+// clicks is a button, which a screen reader's click presses and the game can focus.
+function readerFor(readable) {
+  let reader = elements.get(readable.id);
+  if (reader?.dataset.role !== readable.role) {
     reader?.remove();
     reader = document.createElement("div");
     reader.className = "reader";
-    reader.dataset.id = item.id;
-    reader.dataset.role = item.role;
-    if (item.role === "pressable") {
-      reader.setAttribute("role", "button");
-      reader.tabIndex = -1;
-      reader.addEventListener("click", () => send("wordrop_activate", item.id));
+    Object.assign(reader.dataset, { id: readable.id, role: readable.role });
+    if (readable.role === "pressable") {
+      Object.assign(reader, { role: "button", tabIndex: -1 });
+      reader.addEventListener("click", () => send("wordrop_activate", readable.id));
     }
-    readers.set(item.id, reader);
+    elements.set(readable.id, reader);
   }
-  place(reader, item.box);
-  if (reader.textContent !== item.text) reader.textContent = item.text;
+  place(reader, readable.box);
+  if (reader.textContent !== readable.text) reader.textContent = readable.text;
   return reader;
 }
 
 // The page's elements follow the reading order. Only what is out of place moves, so the
 // widgets, which keep their order among themselves, keep their focus and caret.
 function arrange(reading) {
-  const wanted = new Set(reading.filter((item) => item.role !== "widget").map((i) => i.id));
-  for (const [id, reader] of readers) {
-    if (!wanted.has(id)) {
-      reader.remove();
-      readers.delete(id);
+  const order = reading.map((readable) => readable.role === "widget"
+    ? elements.get(readable.id) : readerFor(readable));
+  for (const [id, element] of elements) {
+    if (element.dataset.role && !order.includes(element)) {
+      element.remove();
+      elements.delete(id);
     }
   }
-  const order = reading.map((item) => item.role === "widget" ? widgets.get(item.id)
-                                                             : readerFor(item));
   let next = formElement.firstChild.nextSibling;
   for (const element of order) {
     if (element === next) next = next.nextSibling;
@@ -153,44 +135,45 @@ function render(scene) {
   const [width, height] = scene.size;
   Object.assign(formElement.style, { width: width + "px", height: height + "px" });
   const picture = svg("svg", { width, height, "aria-hidden": "true",
-                               "shape-rendering": "crispEdges" });
-  for (const item of scene.items) drawItem(item, picture);
-  if (formElement.firstChild) formElement.firstChild.replaceWith(picture);
-  else formElement.append(picture);
-  for (const slot of scene.widgets) syncWidget(slot);
+                               "shape-rendering": "crispEdges" }, formElement);
+  for (const item of scene.items) {
+    DRAW[Object.keys(DRAW).find((kind) => kind in item)](item, picture);
+  }
+  if (picture !== formElement.firstChild) formElement.firstChild.replaceWith(picture);
+  scene.widgets.forEach(syncWidget);
   arrange(scene.reading);
 }
 
-function tell(text) {
-  if (!text) return;
-  // The same sentence twice in a row is still news: empty the region first.
-  narration.textContent = "";
-  requestAnimationFrame(() => { narration.textContent = text; });
-}
-
-// An input that changed nothing on the form answers without a scene.
 function show(answer) {
   if (answer.scene) render(answer.scene);
-  if (answer.summary !== undefined) help.textContent = answer.summary;
-  tell(answer.narration);
+  if (answer.summary !== undefined) {
+    document.getElementById("how-to-play").textContent = answer.summary;
+  }
+  if (answer.narration) {
+    // The same sentence twice in a row is still news: empty the region first.
+    const region = document.getElementById("narration");
+    region.textContent = "";
+    requestAnimationFrame(() => { region.textContent = answer.narration; });
+  }
   if (answer.error) {
     console.error(answer.error);
     errorBox.textContent = answer.error;
     errorBox.hidden = false;
   }
+  // "window" is the form itself.
+  if (answer.focus !== undefined) (elements.get(answer.focus) || formElement).focus();
   return answer;
 }
 
-// Strings cross as UTF-8 with their length, whatever characters they hold.
+// Strings cross as UTF-8, with their length where they may hold any character.
 function send(name, ...args) {
   const pointers = [];
   const values = args.flatMap((value) => {
     if (typeof value !== "string") return [value];
     const length = game.lengthBytesUTF8(value);
-    const pointer = game._malloc(length + 1);
-    game.stringToUTF8(value, pointer, length + 1);
-    pointers.push(pointer);
-    return name === "wordrop_type" ? [pointer, length] : [pointer];
+    pointers.push(game._malloc(length + 1));
+    game.stringToUTF8(value, pointers.at(-1), length + 1);
+    return name === "wordrop_type" ? [pointers.at(-1), length] : [pointers.at(-1)];
   });
   try {
     return show(JSON.parse(game.UTF8ToString(game["_" + name](...values))));
@@ -199,45 +182,38 @@ function send(name, ...args) {
   }
 }
 
-function formPoint(event) {
-  const bounds = formElement.getBoundingClientRect();
-  // The page may draw the form scaled to fit the window: back to the form's own pixels.
-  const scale = bounds.width / formElement.offsetWidth || 1;
-  return [(event.clientX - bounds.left) / scale, (event.clientY - bounds.top) / scale];
-}
-
-const POINTER_DOWN = 0;
-const POINTER_UP = 1;
-const POINTER_CANCEL = 2;
-
-function focusedControl() {
-  const id = document.activeElement && document.activeElement.dataset
-    ? document.activeElement.dataset.id : undefined;
-  return id === undefined ? -1 : Number(id);
-}
-
 function listen() {
-  formElement.addEventListener("pointerdown", (event) => {
-    if (event.button !== 0) return;
-    // A press off the widgets keeps the focus where it was, as a click on a label does.
-    if (!event.target.closest("input, button")) event.preventDefault();
-    send("wordrop_pointer", POINTER_DOWN, ...formPoint(event));
+  // A press the form takes is kept from the widgets and leaves the focus where it was. The
+  // page may draw the form scaled: points go back to the form's own pixels. Wherever the
+  // pointer is let go: outside the form it ends no click.
+  const pointer = (motion) => (event) => {
+    if (event.button > 0) return;
+    const bounds = formElement.getBoundingClientRect();
+    const scale = bounds.width / formElement.offsetWidth || 1;
+    const answer = send("wordrop_pointer", motion, (event.clientX - bounds.left) / scale,
+                        (event.clientY - bounds.top) / scale);
+    if (answer.used) event.preventDefault();
+  };
+  formElement.addEventListener("pointerdown", pointer(0));
+  window.addEventListener("pointerup", pointer(1));
+  window.addEventListener("pointercancel", pointer(2));
+  window.addEventListener("blur", () => game._wordrop_deactivate());
+  // Every key goes to the game first; what it leaves is the browser's, and so are the keys
+  // that close a window, which a page cannot do.
+  const key = (release) => (event) => {
+    const modifiers = event.shiftKey | event.ctrlKey << 1 | event.altKey << 2 | event.metaKey << 3;
+    const answer = send("wordrop_key", release, event.key, event.code, modifiers, event.repeat,
+                        event.isComposing || event.keyCode === 229);
+    if (answer.used && !answer.close) event.preventDefault();
+  };
+  document.addEventListener("keydown", key(0), true);
+  document.addEventListener("keyup", key(1), true);
+  // The focus on a widget, a banner or the form itself (the window), or out of the form.
+  formElement.addEventListener("focusin", (event) =>
+    send("wordrop_focus", Number(event.target.dataset.id ?? -1)));
+  formElement.addEventListener("focusout", (event) => {
+    if (!formElement.contains(event.relatedTarget)) send("wordrop_focus", -1);
   });
-  // Wherever the pointer is let go: outside the form it ends no click.
-  window.addEventListener("pointerup", (event) => {
-    if (event.button === 0) send("wordrop_pointer", POINTER_UP, ...formPoint(event));
-  });
-  window.addEventListener("pointercancel", () => send("wordrop_pointer", POINTER_CANCEL, 0, 0));
-  window.addEventListener("blur", () => send("wordrop_pointer", POINTER_CANCEL, 0, 0));
-  // Every key goes to the game's key table first; what it leaves is the browser's.
-  document.addEventListener("keydown", (event) => {
-    const modifiers = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) |
-                      (event.altKey ? 4 : 0) | (event.metaKey ? 8 : 0);
-    const composing = event.isComposing || event.keyCode === 229;
-    const answer = send("wordrop_key", event.key, event.code, modifiers, event.repeat ? 1 : 0,
-                        composing ? 1 : 0, focusedControl());
-    if (answer.consumed) event.preventDefault();
-  }, true);
 }
 
 async function start() {
@@ -253,7 +229,7 @@ async function start() {
   }
   listen();
   show(JSON.parse(game.UTF8ToString(game._wordrop_start())));
-  formElement.setAttribute("aria-label", document.title);
+  Object.assign(formElement, { tabIndex: -1, ariaLabel: document.title });
   // The browser suite's way to make the form fail, as the desktop's tests can: only the
   // program built for the suite has it.
   if (game._wordrop_fail_operation)
@@ -261,13 +237,9 @@ async function start() {
   boot.started();
   // Captions measured before a face arrived are measured again once it is in, and so when
   // a typed guess brings in more of a face.
-  const relayout = () => {
-    fontMetrics.clear();
-    send("wordrop_relayout");
-  };
-  document.fonts.addEventListener("loadingdone", relayout);
+  document.fonts.addEventListener("loadingdone", () => send("wordrop_faces_changed"));
   await boot.faces();
-  relayout();
+  send("wordrop_faces_changed");
   document.body.dataset.ready = "true";
 }
 
