@@ -28,8 +28,6 @@ function svg(name, attributes, parent) {
   return parent.appendChild(element);
 }
 
-const pen = (item) => ({ stroke: item.stroke, "stroke-width": item.width,
-                         "stroke-linecap": "square" });
 // How each kind of item is drawn, by the field that names its kind.
 const DRAW = {
   rect(item, picture) {
@@ -39,11 +37,13 @@ const DRAW = {
   },
   line(item, picture) {
     const [x1, y1, x2, y2] = item.line;
-    svg("line", { x1, y1, x2, y2, ...pen(item) }, picture);
+    svg("line", { x1, y1, x2, y2, stroke: item.stroke, "stroke-width": item.width,
+                  "stroke-linecap": "square" }, picture);
   },
   circle(item, picture) {
     const [cx, cy, r] = item.circle;
-    svg("circle", { cx, cy, r, fill: item.fill || "none", ...pen(item) }, picture);
+    svg("circle", { cx, cy, r, fill: item.fill || "none", stroke: item.stroke,
+                    "stroke-width": item.width }, picture);
   },
   text(item, picture) {
     // A nested picture cuts the text off at its label's edges.

@@ -1,0 +1,328 @@
+// SPDX-License-Identifier: MIT
+// The page's answers are read by view.js: every field the game writes is one the page reads,
+// and every field the page reads is one the game writes, for each kind of object. Whole
+// games are played through the midend and their answers parsed; view.js's source gives
+// the fields it reads, by the names it reads each kind of object with.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <optional>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "Points.h"
+#include "game/BoardSummary.h"
+#include "game/Form1.h"
+#include "game/Narration.h"
+#include "window/Midend.h"
+#include "window/web/SceneJson.h"
+
+namespace wordrop::window::web {
+namespace {
+
+// ---- JSON as the page's JSON.parse reads it ----
+
+struct Value;
+using Members = std::vector<std::pair<std::string, Value>>;
+struct Value {
+    std::variant<std::nullptr_t, bool, double, std::string, std::vector<Value>, Members> v;
+    const Members& members() const { return std::get<Members>(v); }
+    const std::vector<Value>& elements() const { return std::get<std::vector<Value>>(v); }
+    const Value* find(std::string_view name) const {
+        for (const auto& [key, value] : members())
+            if (key == name) return &value;
+        return nullptr;
+    }
+};
+
+class Parser {
+  public:
+    explicit Parser(std::string_view text) : text_(text) {}
+    Value document() {
+        Value value = parse();
+        skip();
+        if (at_ != text_.size()) fail("text after the value");
+        return value;
+    }
+
+  private:
+    Value parse() {
+        skip();
+        if (at_ >= text_.size()) fail("the end");
+        const char c = text_[at_];
+        if (c == '{') {
+            Members members;
+            for (expect('{'); !next('}');) {
+                if (!members.empty()) expect(',');
+                skip();
+                std::string key = string();
+                for (const auto& member : members)
+                    if (member.first == key) fail("a field twice: " + key);
+                skip();
+                expect(':');
+                members.emplace_back(std::move(key), parse());
+            }
+            return {members};
+        }
+        if (c == '[') {
+            std::vector<Value> elements;
+            for (expect('['); !next(']');) {
+                if (!elements.empty()) expect(',');
+                elements.push_back(parse());
+            }
+            return {elements};
+        }
+        if (c == '"') return {string()};
+        for (const std::string_view word : {"true", "false", "null"}) {
+            if (text_.substr(at_, word.size()) == word) {
+                at_ += word.size();
+                if (word == "null") return {nullptr};
+                return {word == "true"};
+            }
+        }
+        // Numbers as the writer makes them: an optional minus, digits, a fraction.
+        static const std::regex kNumber(R"(^-?(0|[1-9][0-9]*)(\.[0-9]+)?)");
+        std::match_results<std::string_view::const_iterator> match;
+        if (!std::regex_search(text_.begin() + static_cast<long>(at_), text_.end(), match, kNumber))
+            fail("a value");
+        const std::string number = match.str();
+        at_ += number.size();
+        return {std::stod(number)};
+    }
+    std::string string() {
+        expect('"');
+        std::string out;
+        while (at_ < text_.size() && text_[at_] != '"') {
+            const char c = text_[at_++];
+            if (static_cast<unsigned char>(c) < 0x20) fail("a raw control character");
+            if (c != '\\') {
+                out += c;
+                continue;
+            }
+            const char escaped = at_ < text_.size() ? text_[at_++] : '?';
+            if (escaped == 'u' && at_ + 4 <= text_.size()) {
+                out += static_cast<char>(std::stoi(std::string(text_.substr(at_, 4)), nullptr, 16));
+                at_ += 4;
+            } else if (escaped == '"' || escaped == '\\' || escaped == '/') {
+                out += escaped;
+            } else {
+                fail("an escape the writer does not make");
+            }
+        }
+        expect('"');
+        return out;
+    }
+    void skip() {
+        while (at_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[at_]))) ++at_;
+    }
+    bool next(char c) {
+        skip();
+        if (at_ < text_.size() && text_[at_] == c) {
+            ++at_;
+            return true;
+        }
+        return false;
+    }
+    void expect(char c) {
+        if (!next(c)) fail(std::string("'") + c + "'");
+    }
+    [[noreturn]] void fail(const std::string& what) const {
+        throw std::runtime_error("not JSON: expected " + what + " at " + std::to_string(at_) +
+                                 " in " + std::string(text_.substr(0, 200)));
+    }
+
+    std::string_view text_;
+    std::size_t at_ = 0;
+};
+
+// The fields of each kind of object: "answer", "scene", "slot" (a widget), "readable" (a
+// line of the reading order), and "item rect", "item line" and so on by the field that
+// names an item's kind.
+using Fields = std::map<std::string, std::set<std::string>>;
+
+void collect(const Value& answer, Fields& fields) {
+    for (const auto& [key, value] : answer.members()) fields["answer"].insert(key);
+    const Value* scene = answer.find("scene");
+    if (!scene) return;
+    for (const auto& [key, value] : scene->members()) fields["scene"].insert(key);
+    const auto each = [&](std::string_view list, const auto& kindOf) {
+        for (const Value& object : scene->find(list)->elements())
+            for (const auto& [key, value] : object.members()) fields[kindOf(object)].insert(key);
+    };
+    each("items", [](const Value& item) { return "item " + item.members().front().first; });
+    each("widgets", [](const Value&) { return std::string("slot"); });
+    each("reading", [](const Value&) { return std::string("readable"); });
+}
+
+// ---- What view.js reads ----
+
+std::set<std::string> readsOf(const std::string& source, const std::string& name) {
+    std::set<std::string> names;
+    const std::regex read("\\b" + name + "\\.([A-Za-z_]\\w*)");
+    for (auto it = std::sregex_iterator(source.begin(), source.end(), read);
+         it != std::sregex_iterator(); ++it)
+        names.insert((*it)[1]);
+    return names;
+}
+
+// The page reads each object by one name; an item only in the DRAW table, where the method
+// for each kind is named after the field that names it.
+Fields pageReads() {
+    std::ifstream file(WORDROP_SOURCE_DIR "/src/window/web/page/view.js");
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string source = text.str();
+    Fields fields;
+    for (const std::string name : {"answer", "scene", "slot", "readable"})
+        fields[name] = readsOf(source, name);
+    const std::size_t begin = source.find("\nconst DRAW = {\n");
+    const std::size_t end = source.find("\n};\n", begin);
+    EXPECT_NE(begin, std::string::npos) << "view.js has no DRAW table";
+    EXPECT_NE(end, std::string::npos);
+    const std::string draw = source.substr(begin, end - begin);
+    EXPECT_EQ(readsOf(source.substr(0, begin) + source.substr(end), "item"),
+              std::set<std::string>{})
+        << "an item read outside DRAW";
+    const std::regex method(R"(\n  (\w+)\(item, picture\) \{)");
+    std::vector<std::pair<std::string, std::size_t>> methods;
+    for (auto it = std::sregex_iterator(draw.begin(), draw.end(), method);
+         it != std::sregex_iterator(); ++it)
+        methods.emplace_back((*it)[1], static_cast<std::size_t>(it->position()));
+    for (std::size_t i = 0; i < methods.size(); ++i) {
+        const std::size_t stop = i + 1 < methods.size() ? methods[i + 1].second : draw.size();
+        fields["item " + methods[i].first] =
+            readsOf(draw.substr(methods[i].second, stop - methods[i].second), "item");
+    }
+    return fields;
+}
+
+// ---- Games played through the midend, as the page plays them ----
+
+class EvenMeasure final : public FontMeasure {
+  public:
+    double advance(const Font& font, std::string_view utf8) const override {
+        return 0.5 * font.pixelSize * static_cast<double>(utf8.size());
+    }
+    double ascent(const Font& font) const override { return 0.8 * font.pixelSize; }
+    double lineHeight(const Font& font) const override { return 1.2 * font.pixelSize; }
+};
+
+class Page {
+  public:
+    Page() { keep(answerJson(midend, {}, true)); }
+
+    void click(Point at) {
+        const PointF pixels{testing::points::pixels(at.x), testing::points::pixels(at.y)};
+        keep(answerJson(midend, midend.pointer(PointerMotion::Press, pixels)));
+        keep(answerJson(midend, midend.pointer(PointerMotion::Release, pixels)));
+    }
+    void key(KeyStroke stroke) {
+        keep(answerJson(midend, midend.key(stroke, KeyMotion::Press)));
+        keep(answerJson(midend, midend.key(stroke, KeyMotion::Release)));
+    }
+    // Into the box, focused as a click in it focuses it, and sent by Enter.
+    void guess(std::string_view text) {
+        keep(answerJson(midend, midend.focusMoved(box())));
+        keep(answerJson(midend, midend.type(box(), std::string(text))));
+        key({.name = KeyName::Enter});
+    }
+    ControlId box() {
+        for (const WidgetSlot& slot : midend.scene(1).widgets)
+            if (slot.kind == ControlKind::TextBox) return slot.control;
+        throw std::runtime_error("no text box");
+    }
+    Value keep(const std::string& json) {
+        Value answer = Parser(json).document();
+        collect(answer, fields);
+        answers.push_back(json);
+        return answer;
+    }
+
+    game::Form1 form1;
+    game::Form1Narrator narrator{form1};
+    EvenMeasure measure;
+    Midend midend{form1.form(), measure, &narrator, [this] { return game::summarize(form1); }};
+    Fields fields;
+    std::vector<std::string> answers;
+};
+
+// A game with every kind of answer: a run-time error, a start by F2, guesses right and
+// wrong (a NUL in one), the focus moved by Tab and by typing with no widget focused, the
+// close keys, and a win or a loss pressed on its banner.
+Fields play(bool win) {
+    Page page;
+    page.form1.form().faults().failOperation(3);
+    page.click(testing::points::kBackground);
+    page.key({.name = KeyName::F2});
+    page.guess(std::string("x\0y", 3));
+    page.guess("p");
+    page.key({.name = KeyName::Tab});
+    page.keep(answerJson(page.midend, page.midend.focusMoved(std::nullopt)));
+    page.key({.name = KeyName::Letter, .letter = 'R', .text = "r"});
+    page.key({.name = KeyName::Enter});
+    page.key({.name = KeyName::Letter, .letter = 'Q', .modifiers = Modifiers::Ctrl});
+    for (const char* letter : win ? std::vector{"o", "g", "a", "m", "i", "n"}
+                                  : std::vector{"b", "c", "d", "e", "f", "h", "j", "k"})
+        page.guess(letter);
+    // A filled circle, which the form can draw though the game does not.
+    page.form1.form().FillStyle(FillMode::Solid);
+    page.form1.form().Circle({1500, 1500}, 300, Black);
+    page.keep(answerJson(page.midend, page.midend.facesChanged()));
+    page.key({.name = KeyName::Enter});  // on the banner, which has the focus
+    EXPECT_EQ(page.midend.summary(), "The game is over. Please exit and try again.");
+    return page.fields;
+}
+
+Fields writtenFields() {
+    Fields fields = play(true);
+    for (auto& [kind, names] : play(false)) fields[kind].insert(names.begin(), names.end());
+    return fields;
+}
+
+std::set<std::string> kinds(const Fields& fields) {
+    std::set<std::string> names;
+    for (const auto& [kind, ignored] : fields) names.insert(kind);
+    return names;
+}
+
+TEST(SceneJsonTest, ThePageReadsEveryFieldTheGameWritesAndNoOther) {
+    const Fields written = writtenFields();
+    const Fields read = pageReads();
+    ASSERT_EQ(kinds(written), kinds(read)) << "the kinds of object and of item";
+    for (const auto& [kind, names] : written) {
+        EXPECT_EQ(names, read.at(kind)) << "the fields of " << kind << ": written, then read";
+    }
+}
+
+// What the player types stays the page's: only the game's own writes go back to the box.
+TEST(SceneJsonTest, ABoxsTextGoesToThePageOnlyWhenTheGameWroteIt) {
+    const auto boxText = [](const std::string& json) -> std::optional<std::string> {
+        const Value answer = Parser(json).document();
+        const Value* scene = answer.find("scene");
+        if (!scene) return std::nullopt;
+        for (const Value& slot : scene->find("widgets")->elements()) {
+            const Value* text = slot.find("text");
+            if (std::get<std::string>(slot.find("kind")->v) == "textbox" && text)
+                return std::get<std::string>(text->v);
+        }
+        return std::nullopt;
+    };
+    Page page;
+    EXPECT_EQ(boxText(page.answers.front()), "") << "the first scene has every box's text";
+    page.click(testing::points::kBackground);
+    page.keep(answerJson(page.midend, page.midend.focusMoved(page.box())));
+    const std::string typed(100000, 'q');
+    const std::string answer = answerJson(page.midend, page.midend.type(page.box(), typed));
+    EXPECT_FALSE(boxText(answer).has_value()) << "typing is not sent back";
+    EXPECT_LT(answer.size(), typed.size());
+    page.key({.name = KeyName::Enter});
+    EXPECT_EQ(boxText(page.answers[page.answers.size() - 2]), "") << "the guess emptied the box";
+}
+
+}  // namespace
+}  // namespace wordrop::window::web
