@@ -8,15 +8,11 @@ import fs from "node:fs";
 import path from "node:path";
 import { launchChromium, serveFiles } from "./chromium.mjs";
 import { pressKey, typeWhileComposing } from "./keys.mjs";
+import { BACKGROUND, BANNER, STRIP, TWIPS_PER_PIXEL } from "../support/points.mjs";
 
 const SITE = process.env.WORDROP_SITE;
 const GOLDEN = process.env.WORDROP_GOLDEN;
 const ARTIFACTS = process.env.WORDROP_ARTIFACTS || "web-failures";
-const TWIPS_PER_PIXEL = 15;
-// Places in twips, from the window's layout.
-const BACKGROUND = [4500, 4000];
-const BANNER = [3000, 3000];
-const STRIP = [10230, 4000];
 // Outside glyphs, curves and widgets, so many device pixels may differ from the desktop's.
 // In a caption's box or along a curve, and in a widget, this share of the golden's ink
 // there may find no pixel alike nearby. A caption two pixels off misses about 18 %; the
@@ -385,6 +381,56 @@ describe("the page", () => {
       await game.close();
     });
   }
+
+  // Chromium's auto-repeat: a second of repeats, each marked as the DOM marks them.
+  test("a held key is one guess and never a second piece", async () => {
+    for (const [focus, key] of [["input", "Enter+held25"], ["input", "Alt+O+held25"],
+                                ["button", "Space+held25"]]) {
+      const game = await open();
+      await game.click(...BACKGROUND);
+      await game.page.type("#form input", "x");
+      await game.page.focus(`#form ${focus}`);
+      await pressKey(await game.page.createCDPSession(), key);
+      assert.deepEqual(await game.said(), [NEW_GAME, '"x" is wrong. 8 wrong guesses left.'], key);
+      assert.equal(await game.summary(), "1 wrong guess: x. Word: _ _ _ _ _ _ _ _ _ _ _", key);
+      await game.close();
+    }
+  });
+
+  test("by keys alone: F2 p Enter plays, Tab visits the widgets and a banner, and a won or " +
+       "lost game's banner takes the focus from the box", async () => {
+    for (const [letters, banner] of [["rogamin", "You Win!!!"], ["bcdefhjkl", "You Lose!!!"]]) {
+      const game = await open();
+      const cdp = await game.page.createCDPSession();
+      const keys = async (...names) => { for (const name of names) await pressKey(cdp, name); };
+      // The focused element as a player finds it: the window is the form itself.
+      const focused = () => game.page.evaluate(() => {
+        const element = document.activeElement;
+        if (element.id === "form") return "window";
+        if (element.matches("#form .reader[role=button]")) return "banner " + element.textContent;
+        return element.matches("#form input") ? "box" : element.textContent;
+      });
+      const tabsFromTheWindow = async (count) => {
+        await game.page.$eval("#form", (form) => form.focus());
+        assert.equal(await focused(), "window");
+        const reached = [];
+        for (let n = 0; n < count; n++) {
+          await keys("Tab");
+          reached.push(await focused());
+        }
+        return reached;
+      };
+      await keys("F2", "p", "Enter");
+      assert.equal(await game.summary(), "0 wrong guesses. Word: P _ _ _ _ _ _ _ _ _ _");
+      assert.deepEqual(await tabsFromTheWindow(2), ["Ok!", "box"]);
+      for (const letter of letters) await keys(letter, "Enter");
+      assert.equal(await focused(), "banner " + banner, "the box hid: its banner has the focus");
+      assert.deepEqual(await tabsFromTheWindow(1), ["banner " + banner]);
+      await keys("Enter");
+      assert.equal(await game.summary(), "The game is over. Please exit and try again.");
+      await game.close();
+    }
+  });
 
   test("a click is a press and a release on the same target", async () => {
     const game = await open();

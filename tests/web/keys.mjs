@@ -12,6 +12,7 @@ const NAMED = {
   F2: { key: "F2", code: "F2", windowsVirtualKeyCode: 113 },
   Enter: { key: "Enter", code: "Enter", windowsVirtualKeyCode: 13, text: "\r" },
   Space: { key: " ", code: "Space", windowsVirtualKeyCode: 32, text: " " },
+  Tab: { key: "Tab", code: "Tab", windowsVirtualKeyCode: 9 },
 };
 
 function keyNamed(name, modifiers) {

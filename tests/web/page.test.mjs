@@ -13,15 +13,11 @@ import os from "node:os";
 import path from "node:path";
 import { launchChromium, serveFiles } from "./chromium.mjs";
 import { pressKey, typeWhileComposing } from "./keys.mjs";
+import { BACKGROUND, BANNER, STRIP, TWIPS_PER_PIXEL } from "../support/points.mjs";
 
 const SITE = process.env.WORDROP_SITE;
 const PUBLIC_SITE = process.env.WORDROP_PUBLIC_SITE;
 const FORM = { width: 683, height: 561 };  // the form's own size in CSS pixels
-const TWIPS_PER_PIXEL = 15;
-// Places in twips, from the window's layout.
-const BACKGROUND = [4500, 4000];
-const BANNER = [3000, 3000];
-const STRIP = [10230, 4000];  // the lose banner's strip at the right edge, 30 twips wide
 const NEW_GAME = "A new game: the word has 11 letters. Pick a letter.";
 const PHONE = { width: 375, height: 667, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
 const LATIN_FACES = fs.readdirSync(path.join(SITE, "fonts"))
