@@ -11,17 +11,15 @@ namespace wordrop::window::web {
 
 namespace {
 
-// Text goes to the page with its length, so that no character cuts it short.
+// The page's own faces measure the text, on a canvas. Text comes with its length, so that
+// no character cuts it short. What: 0 the advance, 1 the ascent, 2 the line's height.
 // clang-format off
-EM_JS(double, measureAdvance, (const char* font, const char* text, int length), {
-    const decoded = new TextDecoder().decode(HEAPU8.subarray(text, text + length));
-    return Module.measureText(UTF8ToString(font), decoded).advance;
-});
-EM_JS(double, measureAscent, (const char* font), {
-    return Module.measureText(UTF8ToString(font), "").ascent;
-});
-EM_JS(double, measureLineHeight, (const char* font), {
-    return Module.measureText(UTF8ToString(font), "").lineHeight;
+EM_JS(double, measure, (const char* font, const char* text, int length, int what), {
+    const context = Module.measuring = Module.measuring ||
+                                       document.createElement("canvas").getContext("2d");
+    context.font = UTF8ToString(font);
+    const m = context.measureText(new TextDecoder().decode(HEAPU8.subarray(text, text + length)));
+    return [m.width, m.fontBoundingBoxAscent, m.fontBoundingBoxAscent + m.fontBoundingBoxDescent][what];
 });
 // clang-format on
 
@@ -39,15 +37,15 @@ bool isCharacter(std::string_view key) {
 }  // namespace
 
 double BrowserMeasure::advance(const Font& font, std::string_view utf8) const {
-    return measureAdvance(cssFont(font).c_str(), utf8.data(), static_cast<int>(utf8.size()));
+    return measure(cssFont(font).c_str(), utf8.data(), static_cast<int>(utf8.size()), 0);
 }
 
 double BrowserMeasure::ascent(const Font& font) const {
-    return measureAscent(cssFont(font).c_str());
+    return measure(cssFont(font).c_str(), "", 0, 1);
 }
 
 double BrowserMeasure::lineHeight(const Font& font) const {
-    return measureLineHeight(cssFont(font).c_str());
+    return measure(cssFont(font).c_str(), "", 0, 2);
 }
 
 // A letter typed with a layout that is not Latin still names the key by its place, as the

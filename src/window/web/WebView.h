@@ -11,7 +11,7 @@ namespace wordrop::window::web {
 // The page's side of the game: its faces and its keys, as the midend takes them. What an
 // input means is the midend's; the page script draws its answers (SceneJson.h).
 
-// The text of the page's fonts, measured by the page itself (a canvas's measureText), so
+// The text of the page's fonts, measured by the page itself on a canvas, so
 // that a caption breaks where the browser will draw it.
 class BrowserMeasure final : public FontMeasure {
   public:

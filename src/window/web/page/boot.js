@@ -35,9 +35,10 @@
 
   const reason = (error) => (error && error.message) || String(error);
 
-  // A script or style sheet that did not arrive. The program's preload is only a head
-  // start: its own fetch tells whether it arrived.
+  // A script or style sheet that did not arrive, or an error no script caught. The
+  // program's preload is only a head start: its own fetch tells whether it arrived.
   window.addEventListener("error", (event) => {
+    if (event instanceof ErrorEvent) return report(String(event.message));
     const element = event.target;
     if (!(element instanceof HTMLScriptElement || element instanceof HTMLLinkElement) ||
         element.rel === "preload") return;

@@ -13,15 +13,6 @@ const errorBox = document.getElementById("error");
 const elements = new Map();  // control id -> its <input> or <button>, or a label's reader
 let game = null;
 
-// Text is measured with the same fonts the page draws with.
-const measuring = document.createElement("canvas").getContext("2d");
-function measureText(font, text) {
-  measuring.font = font;
-  const m = measuring.measureText(text);
-  return { advance: m.width, ascent: m.fontBoundingBoxAscent,
-           lineHeight: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent };
-}
-
 function svg(name, attributes, parent) {
   const element = document.createElementNS(SVG, name);
   for (const [key, value] of Object.entries(attributes)) element.setAttribute(key, value);
@@ -222,7 +213,7 @@ async function start() {
   const boot = window.wordropBoot;
   if (!boot.canStart) return;
   try {
-    game = await createWordrop({ measureText, ...boot.program });
+    game = await createWordrop(boot.program);
   } catch (error) {
     boot.failed(error);
     return;
@@ -242,9 +233,4 @@ async function start() {
   send("wordrop_faces_changed");
   document.body.dataset.ready = "true";
 }
-
-window.addEventListener("error", (event) => {
-  errorBox.textContent = String(event.message);
-  errorBox.hidden = false;
-});
 start();
