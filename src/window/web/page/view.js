@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The page's view of the form: it hands the game every pointer event, key, keystroke, click
-// and move of the focus, and shows what the game answers (src/window/web/SceneJson.h): the
-// scene's items drawn in order, its widgets, its text in reading order, and the focus where
-// the game puts it. What an input means is the game's alone. The answer is read only as
-// answer.*, scene.*, item.* (in DRAW), slot.* and readable.*: a C++ test holds these names
-// to the ones the game writes.
+// and move of the focus, and shows the game's answer (SceneJson.h), deciding nothing. The
+// answer is read only as answer.*, scene.*, item.* (in DRAW), slot.* and readable.*: a C++
+// test holds these names to the ones the game writes.
 "use strict";
 
 const SVG = "http://www.w3.org/2000/svg";
 const formElement = document.getElementById("form");
-const errorBox = document.getElementById("error");
+const [help, narration, errorBox] = ["how-to-play", "narration", "error"]
+  .map((id) => document.getElementById(id));
 const elements = new Map();  // control id -> its <input> or <button>, or a label's reader
 let game = null;
 
@@ -137,14 +136,11 @@ function render(scene) {
 
 function show(answer) {
   if (answer.scene) render(answer.scene);
-  if (answer.summary !== undefined) {
-    document.getElementById("how-to-play").textContent = answer.summary;
-  }
+  if (answer.summary !== undefined) help.textContent = answer.summary;
   if (answer.narration) {
     // The same sentence twice in a row is still news: empty the region first.
-    const region = document.getElementById("narration");
-    region.textContent = "";
-    requestAnimationFrame(() => { region.textContent = answer.narration; });
+    narration.textContent = "";
+    requestAnimationFrame(() => { narration.textContent = answer.narration; });
   }
   if (answer.error) {
     console.error(answer.error);
