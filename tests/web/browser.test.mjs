@@ -444,6 +444,11 @@ describe("the page", () => {
     await game.page.mouse.up();
     assert.equal(await game.summary(), "1 wrong guess: x. Word: _ _ _ _ _ _ _ _ _ _ _",
                  "neither Ok! nor a new game");
+    // A click off the widgets is the form's alone: the focus stays in the box.
+    await game.page.click("#form input");
+    await game.click(...BACKGROUND);
+    assert.equal(await game.summary(), "0 wrong guesses. Word: _ _ _ _ _ _ _ _ _ _ _");
+    assert.ok(await game.page.evaluate(() => document.activeElement.matches("#form input")));
     await game.close();
   });
 
