@@ -5,12 +5,14 @@
 // the fields it reads, by the names it reads each kind of object with.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 #include <map>
 #include <optional>
 #include <regex>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <variant>
 #include <vector>
@@ -27,15 +29,15 @@ namespace {
 
 // ---- JSON as the page's JSON.parse reads it ----
 
-struct Value;
-using Members = std::vector<std::pair<std::string, Value>>;
+// A scalar, or an array's elements, or an object's keys and their values (as elements).
 struct Value {
-    std::variant<std::nullptr_t, bool, double, std::string, std::vector<Value>, Members> v;
-    const Members& members() const { return std::get<Members>(v); }
-    const std::vector<Value>& elements() const { return std::get<std::vector<Value>>(v); }
+    std::variant<std::nullptr_t, bool, double, std::string> scalar;
+    std::vector<std::string> keys;
+    std::vector<Value> elements;
+    const std::string& text() const { return std::get<std::string>(scalar); }
     const Value* find(std::string_view name) const {
-        for (const auto& [key, value] : members())
-            if (key == name) return &value;
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            if (keys[i] == name) return &elements[i];
         return nullptr;
     }
 };
@@ -55,34 +57,33 @@ class Parser {
         skip();
         if (at_ >= text_.size()) fail("the end");
         const char c = text_[at_];
+        Value value;
         if (c == '{') {
-            Members members;
             for (expect('{'); !next('}');) {
-                if (!members.empty()) expect(',');
+                if (!value.keys.empty()) expect(',');
                 skip();
                 std::string key = string();
-                for (const auto& member : members)
-                    if (member.first == key) fail("a field twice: " + key);
+                if (value.find(key)) fail("a field twice: " + key);
                 skip();
                 expect(':');
-                members.emplace_back(std::move(key), parse());
+                value.keys.push_back(std::move(key));
+                value.elements.push_back(parse());
             }
-            return {members};
+            return value;
         }
         if (c == '[') {
-            std::vector<Value> elements;
             for (expect('['); !next(']');) {
-                if (!elements.empty()) expect(',');
-                elements.push_back(parse());
+                if (!value.elements.empty()) expect(',');
+                value.elements.push_back(parse());
             }
-            return {elements};
+            return value;
         }
-        if (c == '"') return {string()};
+        if (c == '"') return {.scalar = string()};
         for (const std::string_view word : {"true", "false", "null"}) {
             if (text_.substr(at_, word.size()) == word) {
                 at_ += word.size();
-                if (word == "null") return {nullptr};
-                return {word == "true"};
+                if (word == "null") return {.scalar = nullptr};
+                return {.scalar = word == "true"};
             }
         }
         // Numbers as the writer makes them: an optional minus, digits, a fraction.
@@ -92,7 +93,7 @@ class Parser {
             fail("a value");
         const std::string number = match.str();
         at_ += number.size();
-        return {std::stod(number)};
+        return {.scalar = std::stod(number)};
     }
     std::string string() {
         expect('"');
@@ -146,15 +147,15 @@ class Parser {
 using Fields = std::map<std::string, std::set<std::string>>;
 
 void collect(const Value& answer, Fields& fields) {
-    for (const auto& [key, value] : answer.members()) fields["answer"].insert(key);
+    fields["answer"].insert(answer.keys.begin(), answer.keys.end());
     const Value* scene = answer.find("scene");
     if (!scene) return;
-    for (const auto& [key, value] : scene->members()) fields["scene"].insert(key);
+    fields["scene"].insert(scene->keys.begin(), scene->keys.end());
     const auto each = [&](std::string_view list, const auto& kindOf) {
-        for (const Value& object : scene->find(list)->elements())
-            for (const auto& [key, value] : object.members()) fields[kindOf(object)].insert(key);
+        for (const Value& object : scene->find(list)->elements)
+            fields[kindOf(object)].insert(object.keys.begin(), object.keys.end());
     };
-    each("items", [](const Value& item) { return "item " + item.members().front().first; });
+    each("items", [](const Value& item) { return "item " + item.keys.front(); });
     each("widgets", [](const Value&) { return std::string("slot"); });
     each("reading", [](const Value&) { return std::string("readable"); });
 }
@@ -305,10 +306,9 @@ TEST(SceneJsonTest, ABoxsTextGoesToThePageOnlyWhenTheGameWroteIt) {
         const Value answer = Parser(json).document();
         const Value* scene = answer.find("scene");
         if (!scene) return std::nullopt;
-        for (const Value& slot : scene->find("widgets")->elements()) {
+        for (const Value& slot : scene->find("widgets")->elements) {
             const Value* text = slot.find("text");
-            if (std::get<std::string>(slot.find("kind")->v) == "textbox" && text)
-                return std::get<std::string>(text->v);
+            if (slot.find("kind")->text() == "textbox" && text) return text->text();
         }
         return std::nullopt;
     };
