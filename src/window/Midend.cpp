@@ -243,7 +243,9 @@ Outcome Midend::type(ControlId box, std::string text) {
     if (text == shown_[slotOf(box)]) return finish({});
     // The text is in the view already: only what the game writes goes back.
     shown_[slotOf(box)] = text;
+    typing_ = true;
     form_.typeInto(box, std::move(text));
+    typing_ = false;
     if (narrator_) narrator_->typed();
     return finish({});
 }
@@ -359,7 +361,8 @@ void Midend::noteChange(ControlId id) {
     scene_.reset();
     scenes_->forget(id);
     const Control& c = form_.state(id);
-    if (c.isWidget()) addOnce(pending_.widgets, id);
+    // The player's own typing is in the view already: nothing of the widget to show again.
+    if (c.isWidget() && !typing_) addOnce(pending_.widgets, id);
     if (c.kind() == ControlKind::TextBox && c.text != shown_[slotOf(id)]) {
         shown_[slotOf(id)] = c.text;
         addOnce(pending_.rewritten, id);

@@ -134,6 +134,7 @@ class Midend {
     std::vector<HeldKey> keys_;
     bool nativePress_ = false;  // a widget took the last press itself
     bool inInput_ = false;
+    bool typing_ = false;  // the view's text is going into the form
     Changes pending_;
     std::function<void()> wake_;
 };
