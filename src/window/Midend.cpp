@@ -6,6 +6,7 @@
 
 #include "window/Clicks.h"
 #include "window/Form.h"
+#include "window/Keys.h"
 #include "window/Narrator.h"
 #include "window/SceneBuilder.h"
 

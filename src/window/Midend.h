@@ -10,7 +10,7 @@
 
 #include "window/ControlId.h"
 #include "window/Geometry.h"
-#include "window/Keys.h"
+#include "window/KeyStroke.h"
 #include "window/Scene.h"
 
 namespace wordrop::window {
