@@ -131,7 +131,17 @@ Outcome Midend::key(const KeyStroke& stroke, KeyMotion motion) {
     }
     KeyStroke key = stroke;
     key.repeat = isRepeat(stroke);
+    // A held key does what its first press did, and no more, even where a modifier was let
+    // go meanwhile: Alt+O held, Alt let go first, repeats an O that types nothing. Typing
+    // and Tab go on repeating.
+    if (key.repeat && key.name != KeyName::Other) {
+        const KeyAction first = heldKey(key).first;
+        if (first == KeyAction::Pass) return finish({});
+        if (first != KeyAction::FocusNext && first != KeyAction::FocusPrevious)
+            return finish({.used = true});
+    }
     const KeyAction action = actionFor(form_, key, focusKind());
+    if (!key.repeat && key.name != KeyName::Other) heldKey(key).first = action;
     switch (action) {
         case KeyAction::Pass:
             return finish({});
@@ -175,7 +185,7 @@ Midend::HeldKey& Midend::heldKey(const KeyStroke& key) {
         return held.name == key.name && held.letter == key.letter;
     });
     if (it != keys_.end()) return *it;
-    return keys_.emplace_back(HeldKey{key.name, key.letter, false, 0});
+    return keys_.emplace_back(HeldKey{key.name, key.letter, false, 0, KeyAction::Pass});
 }
 
 void Midend::deactivated() {

@@ -101,6 +101,7 @@ class Midend {
         char letter;
         bool down;
         std::uint64_t releasedAt;
+        KeyAction first;  // what its last press that was no repeat did
     };
 
     Outcome answer(const EventResult& result);

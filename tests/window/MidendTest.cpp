@@ -62,6 +62,24 @@ TEST(MidendTest, AKeyPressedTwiceIsTwoPresses) {
     EXPECT_EQ(window.game().wrongCount(), 3);
 }
 
+// Alt+O held, Alt let go before O: X repeats a bare O meanwhile, which types nothing.
+TEST(MidendTest, AHeldKeyDoesWhatItsFirstPressDidThoughAModifierIsLetGo) {
+    TextFrontEnd window;
+    window.press("F2 p");
+    window::KeyStroke o{window::KeyName::Letter, 'O', window::Modifiers::Alt};
+    o.time = 1;
+    EXPECT_TRUE(window.midend().key(o).used);
+    o.modifiers = window::Modifiers::None;
+    o.text = "o";
+    o.time = 2;
+    static_cast<void>(window.midend().key(o, window::KeyMotion::Release));
+    EXPECT_TRUE(window.midend().key(o).used) << "the bare O's repeat would type";
+    static_cast<void>(window.midend().key(o, window::KeyMotion::Release));
+    o.time = 3;
+    EXPECT_FALSE(window.midend().key(o).used) << "a new press of O types";
+    EXPECT_EQ(window.game().rightCount(), 1);
+}
+
 // A key held while the window lost the keyboard was let go where the window cannot hear.
 TEST(MidendTest, AKeyDownWhenTheWindowLostTheKeyboardIsForgotten) {
     TextFrontEnd window;
