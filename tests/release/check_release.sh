@@ -6,7 +6,8 @@
 #    and make web there makes the page;
 #  - make dist, later, makes the same tarball, which holds the committed files and no more;
 #  - the tarball, unpacked afresh, builds the game with only Qt, CMake, Ninja and a
-#    compiler in sight, tests and benchmarks off, and that game knows its version.
+#    compiler in sight, tests and benchmarks off, and that game knows its version; the
+#    package's configure, there, stops for want of the features it promises.
 # Usage: check_release.sh PACKAGE_BUILD_DIR TARBALL
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
@@ -54,17 +55,28 @@ diff <(git -C "$top" ls-tree -r --name-only HEAD | sort) \
 mkdir "$work/src" "$work/bin"
 tar -xzf "$tarball" -C "$work/src"
 for program in c++ as ld ar ranlib ninja cmake; do ln -s "$(command -v "$program")" "$work/bin/"; done
+ignored="/usr/local/sbin;/usr/local/bin;/usr/sbin;/usr/bin;/sbin;/bin"
 build() {
     offline env -u SOURCE_DATE_EPOCH PATH="$work/bin" "$@" >"$log" 2>&1 || {
         tail -30 "$log"; fail "the game did not build from the tarball"; }
 }
 build cmake -S "$work/src/$name" -B "$work/game" -G Ninja -DBUILD_TESTING=OFF \
-    -DWORDROP_BENCHMARKS=OFF -DCMAKE_IGNORE_PATH="/usr/local/sbin;/usr/local/bin;/usr/sbin;/usr/bin;/sbin;/bin"
+    -DWORDROP_BENCHMARKS=OFF -DCMAKE_IGNORE_PATH="$ignored"
 for program in GIT_EXECUTABLE PKG_CONFIG_EXECUTABLE RSVG_CONVERT IMAGEMAGICK_CONVERT WAYLAND_SCANNER; do
     grep -q "^$program:FILEPATH=$program-NOTFOUND$" "$work/game/CMakeCache.txt" ||
         fail "the tarball's build saw $program"
 done
 build cmake --build "$work/game" --target wordrop
+# The package promises every feature: where their tools are out of sight, its configure
+# stops and names the features it lacks.
+if offline env -u SOURCE_DATE_EPOCH PATH="$work/bin" cmake -S "$work/src/$name" \
+    -B "$work/package" -G Ninja -DBUILD_TESTING=OFF -DWORDROP_BENCHMARKS=OFF \
+    -DWORDROP_DEBIAN_PACKAGE=ON -DCMAKE_IGNORE_PATH="$ignored" >"$log" 2>&1; then
+    fail "the package was configured without its tools"
+fi
+for feature in WORDROP_WAYLAND WORDROP_PNG_ICONS WORDROP_EMBEDDED_ICON; do
+    grep -q "$feature" "$log" || { tail -30 "$log"; fail "the package's configure did not name $feature"; }
+done
 version=$("$work/game/wordrop" --version)
 [ "$version" = "wordrop ${name#wordrop-}" ] || fail "the tarball's game says '$version'"
 echo "release: $(basename "$deb") twice alike ($(sha256sum "$deb" | cut -c1-16)...), the page," \
