@@ -17,8 +17,9 @@ DIST := wordrop-$(VERSION)
 all: build
 
 # The tier of packages that a job installs is passed down to the steps it takes; where it
-# is the test tier, the build in BUILD_DIR has the tests and benchmarks too. A job whose
-# steps have tiers of their own installs its own first.
+# is the test tier, the build in BUILD_DIR has every suite and the benchmarks too
+# (BUILD_TESTING alone builds only the unit and offscreen suites). A job whose steps have
+# tiers of their own installs its own first.
 TIER ?= game
 package: TIER = package
 web serve: TIER = web
@@ -28,9 +29,12 @@ TESTS = $(if $(filter test,$(TIER)),ON,OFF)
 deps:
 	@bash scripts/install-deps.sh $(TIER)
 
+# Configure says only what it found: the features this build has and lacks.
 configure: deps
 	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DWORDROP_WERROR=ON \
-	    -DBUILD_TESTING=$(TESTS) -DWORDROP_BENCHMARKS=$(TESTS) >/dev/null
+	    -DBUILD_TESTING=$(TESTS) -DWORDROP_BENCHMARKS=$(TESTS) \
+	    -DWORDROP_E2E_TESTS=$(TESTS) -DWORDROP_INSTALL_TESTS=$(TESTS) >/dev/null
+	@cat $(BUILD_DIR)/features.txt
 
 build: configure
 	@cmake --build $(BUILD_DIR)
@@ -58,6 +62,7 @@ package: deps
 	    LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" cmake -S . -B $(PACKAGE_DIR) -G Ninja \
 	    -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DWORDROP_DEBIAN_PACKAGE=ON \
 	    -DBUILD_TESTING=OFF -DWORDROP_BENCHMARKS=OFF -DWORDROP_WERROR=OFF >/dev/null
+	@cat $(PACKAGE_DIR)/features.txt
 	@rm -f $(PACKAGE_DIR)/wordrop_*.deb
 	@cmake --build $(PACKAGE_DIR) --target package
 
@@ -98,7 +103,8 @@ serve: web
 
 sanitize: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	    -DWORDROP_SANITIZE=ON -DWORDROP_WERROR=ON >/dev/null
+	    -DWORDROP_SANITIZE=ON -DWORDROP_WERROR=ON -DWORDROP_E2E_TESTS=ON \
+	    -DWORDROP_INSTALL_TESTS=ON >/dev/null
 	@cmake --build $(SANITIZE_DIR)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure --timeout 900
 
