@@ -12,7 +12,7 @@ DIST_DIR ?= .
 VERSION := $(shell sed -nE 's/^project.wordrop VERSION ([0-9.]+) .*/\1/p' CMakeLists.txt)
 DIST := wordrop-$(VERSION)
 
-.PHONY: all deps configure build run install test test-fast package package-check web web-check bench-web serve sanitize fuzz bench screenshots goldens lint dist release-check clean
+.PHONY: all deps configure build run install test test-fast package package-check web web-check bench-web serve sanitize fuzz bench screenshots goldens lint dist release-check check-debian13 clean
 
 all: build
 
@@ -141,6 +141,14 @@ dist:
 # tarball with only Qt, CMake, Ninja and a compiler.
 release-check: deps package dist
 	bash tests/release/check_release.sh $(PACKAGE_DIR) $(DIST_DIR)/$(DIST).tar.gz
+
+# The release tarball built on Debian 13 in a fresh chroot, offline once its packages are
+# in: the feature summary with Wayland on, the unit suites, the package for lintian and
+# appstreamcli. Not part of make test: the chroot downloads a few hundred MB from Debian's
+# mirror (kept in build-debian13/apt for the next run). As root.
+check-debian13: TIER = chroot
+check-debian13: deps dist
+	nice -n 10 bash tests/release/check_debian13.sh $(DIST_DIR)/$(DIST).tar.gz build-debian13
 
 # Formatting and the shell scripts, as CI checks them.
 lint: deps

@@ -6,6 +6,7 @@
 #   package  the game and the tools that make its Debian package: make package
 #   web      the game and emscripten with what it needs: make web, make serve
 #   test     all that every suite, check, benchmark and linter uses: make test
+#   chroot   what makes a Debian 13 chroot: make check-debian13
 # `install-deps.sh --list TIER` names them instead. Safe to run again: it only installs what
 # is missing and is quiet otherwise. Every tier has make, which a minimal system lacks.
 set -euo pipefail
@@ -54,6 +55,7 @@ tier=${1:-game}
 case $tier in
     game) PACKAGES=("${GAME[@]}") ;;
     unit) PACKAGES=("${GAME[@]}" "${UNIT[@]}") ;;
+    chroot) PACKAGES=(make debootstrap) ;;
     package) PACKAGES=("${GAME[@]}" "${PACKAGE[@]}") ;;
     web) PACKAGES=("${GAME[@]}" "${WEB[@]}") ;;
     test)
@@ -62,7 +64,7 @@ case $tier in
         # has its own.
         command -v npm >/dev/null || PACKAGES+=(npm)
         ;;
-    *) echo "install-deps: no tier '$tier' (game, unit, package, web or test)" >&2; exit 2 ;;
+    *) echo "install-deps: no tier '$tier' (game, unit, package, web, test or chroot)" >&2; exit 2 ;;
 esac
 
 sudo_if_needed() {
