@@ -63,6 +63,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-ebgaramond, fonts-comic-neue, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_STRIP_FILES ON)
+if(WORDROP_HOMEPAGE)
+    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${WORDROP_HOMEPAGE})
+endif()
+# CPack's strip keeps the compilers' .comment notes, which dh_strip would remove.
+add_custom_command(TARGET wordrop POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment $<TARGET_FILE:wordrop> VERBATIM)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 # The source release is `make dist`, the committed tree from git archive. CPack's own
