@@ -55,16 +55,18 @@ test-fast: build
 
 # The Debian package, built as Debian builds: its compiler flags, no tests or benchmarks
 # (so this is also the build of the game alone), and no -Werror, so that a newer compiler's
-# new warning cannot fail a distribution's build of a release.
+# new warning cannot fail a distribution's build of a release. CPack writes the .deb's
+# members with the modes the umask gives, so it runs under Debian's usual 022 whatever the
+# user's. PACKAGE_OPTIONS adds CMake options, such as -DWORDROP_HOMEPAGE=URL.
 package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
 package: deps
 	@CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	    LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" cmake -S . -B $(PACKAGE_DIR) -G Ninja \
 	    -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DWORDROP_DEBIAN_PACKAGE=ON \
-	    -DBUILD_TESTING=OFF -DWORDROP_BENCHMARKS=OFF -DWORDROP_WERROR=OFF >/dev/null
+	    -DBUILD_TESTING=OFF -DWORDROP_BENCHMARKS=OFF -DWORDROP_WERROR=OFF $(PACKAGE_OPTIONS) >/dev/null
 	@cat $(PACKAGE_DIR)/features.txt
 	@rm -f $(PACKAGE_DIR)/wordrop_*.deb
-	@cmake --build $(PACKAGE_DIR) --target package
+	@umask 022 && cmake --build $(PACKAGE_DIR) --target package
 
 # lintian, the package's files, and its game drawing what the source build draws.
 package-check: deps package build

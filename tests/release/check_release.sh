@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: MIT
 # Makes the release again as a distribution's build machine would, with no network and no
 # home directory, and checks it:
-#  - make package, later, in a copy of the source elsewhere, makes the same .deb bit for bit,
-#    and make web there makes the page;
+#  - make package, later, in a copy of the source elsewhere, under another umask, time
+#    zone, locale and host name, makes the same .deb bit for bit, and make web there makes
+#    the page;
 #  - make dist, later, makes the same tarball, which holds the committed files and no more;
 #  - the tarball, unpacked afresh, builds the game with only Qt, CMake, Ninja and a
 #    compiler in sight, tests and benchmarks off, and that game knows its version; the
@@ -29,7 +30,10 @@ mkdir "$work/copy"
 # shellcheck disable=SC2016 # git archive's placeholder, taken literally
 sed -i 's/^\$Format:%ct\$$/'"$(git -C "$top" log -1 --format=%ct)"'/' "$work/copy/cmake/source-date"
 log=$work/package.log
-offline make -C "$work/copy" --no-print-directory package >"$log" 2>&1 || {
+# It is built under another umask, time zone, locale and host name than the first.
+(umask 002 && offline unshare --uts -- sh -c 'hostname wordrop-rebuild && exec "$@"' sh \
+    env TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 make -C "$work/copy" --no-print-directory package) \
+    >"$log" 2>&1 || {
     tail -30 "$log"; fail "make package failed with no network and no home"; }
 again=$(ls "$work"/copy/build-deb/wordrop_*_*.deb)
 if ! cmp "$deb" "$again"; then
