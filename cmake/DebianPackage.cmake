@@ -20,7 +20,21 @@ function(quote_licence file out_var)
     set(${out_var} "${text}" PARENT_SCOPE)
 endfunction()
 quote_licence(${CMAKE_SOURCE_DIR}/LICENSE EXPAT_TEXT)
-quote_licence(${WORDROP_GELASIO_DIR}/OFL.txt OFL_TEXT)
+# Gelasio's licence is there only where the program carries it.
+set(GELASIO_FILES "")
+set(GELASIO_LICENSE "")
+if(WORDROP_BUNDLED_GELASIO)
+    quote_licence(${WORDROP_GELASIO_DIR}/OFL.txt OFL_TEXT)
+    set(GELASIO_FILES "Files: gelasio-latin-400-normal.ttf gelasio-latin-700-normal.ttf
+Copyright: 2022 The Gelasio Project Authors (https://github.com/SorkinType/Gelasio)
+License: OFL-1.1
+Comment: Carried inside /usr/games/wordrop as Qt resources. In the source as
+ data/fonts/*.ttf: the WOFF2 files of the npm package @fontsource/gelasio
+ ${WORDROP_GELASIO_VERSION}, unpacked to TrueType with woff2_decompress.
+
+")
+    set(GELASIO_LICENSE "\n\nLicense: OFL-1.1\n${OFL_TEXT}")
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/packaging/copyright.in ${package_dir}/copyright @ONLY)
 
 set(WORDROP_MAINTAINER "The Wordrop developers <wordrop@example.org>" CACHE STRING
@@ -61,6 +75,9 @@ guess changed.")
 # The libraries come from the binary itself; the faces that Qt looks for by name do not.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-ebgaramond, fonts-comic-neue, qt6-qpa-plugins")
+if(WORDROP_SYSTEM_GELASIO AND WORDROP_GELASIO_PACKAGE)
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", ${WORDROP_GELASIO_PACKAGE}")
+endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_STRIP_FILES ON)
 if(WORDROP_HOMEPAGE)
