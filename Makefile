@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
-# The whole set-up on a fresh Debian 12 machine: `make run` or `make test`. Each job first
-# installs the tier of Debian packages it needs (scripts/install-deps.sh): `make run` only
+# The whole set-up on a fresh Debian 13 or 12 machine: `make run` or `make test`. Each job
+# first installs the tier of Debian packages it needs (scripts/install-deps.sh): `make run` only
 # what the game needs, `make package` and `make web` their tools besides, `make test` all.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
@@ -12,7 +12,7 @@ DIST_DIR ?= .
 VERSION := $(shell sed -nE 's/^project.wordrop VERSION ([0-9.]+) .*/\1/p' CMakeLists.txt)
 DIST := wordrop-$(VERSION)
 
-.PHONY: all deps configure build run install test test-fast package package-check web web-check bench-web serve sanitize fuzz bench screenshots goldens lint dist release-check check-debian13 clean
+.PHONY: all deps configure build run install test test-fast package package-check web web-check bench-web serve sanitize fuzz bench goldens lint dist release-check check-debian13 clean
 
 all: build
 
@@ -120,14 +120,11 @@ fuzz: deps
 bench: build
 	bash bench/run.sh $(BUILD_DIR) $(or $(ROUNDS),15)
 
-# Redraws the reference pictures of the golden-screen test, at scale 1 and 2: review them
-# by eye before committing.
+# Redraws the reference pictures of the golden-screen test, at scale 1 and 2, which the
+# README shows too: review them by eye before committing.
 goldens: build
 	cd $(BUILD_DIR) && for scale in 1 2; do WORDROP_REDRAW_GOLDENS=1 QT_QPA_PLATFORM=offscreen \
 	    QT_SCALE_FACTOR=$$scale tests/view_tests --gtest_filter='GoldenScreenTest.*' || exit 1; done
-
-screenshots: configure
-	@cmake --build $(BUILD_DIR) --target screenshots
 
 # The release tarball: the committed tree as git archive writes it, never a build folder,
 # each file dated by the commit, its modes not the user's git settings, and the whole
