@@ -85,6 +85,16 @@ class Run:
             pass
         return self.wait("exit", 10) == "exited"
 
+    def threads(self):
+        """Where each thread waits, as the kernel says: for a failure's message."""
+        tasks = "/proc/%d/task" % self.process.pid
+        said = []
+        for task in sorted(os.listdir(tasks)):
+            with open(os.path.join(tasks, task, "comm")) as comm, \
+                    open(os.path.join(tasks, task, "wchan")) as wchan:
+                said.append("%s in %s" % (comm.read().strip(), wchan.read().strip()))
+        return ", ".join(said)
+
     def stop(self):
         if self.process.poll() is None:
             self.process.kill()
@@ -134,18 +144,21 @@ class OutOfMemoryTest(unittest.TestCase):
         what = run.wait("window", 20)
         if what == "window":
             closed = run.close_by_keyboard(run.window())
+            threads = "" if closed else run.threads()
             status = run.process.poll()
             stderr = run.stop()
             if not closed:
-                self.fail("at %d MB the window does not answer Ctrl+Q: %s" % (limit // MB, stderr))
+                self.fail("at %d MB the window does not answer Ctrl+Q (threads: %s): %s"
+                          % (limit // MB, threads, stderr))
             if status == 0:
                 return "played"
             self.check_out_of_memory(limit, status, stderr)
             return "out of memory while playing"
         status = run.process.poll()
+        threads = run.threads() if status is None else ""
         stderr = run.stop()
-        self.assertIsNotNone(status, "at %d MB the game hung before its window showed: %s"
-                             % (limit // MB, stderr))
+        self.assertIsNotNone(status, "at %d MB the game hung before its window showed "
+                             "(threads: %s): %s" % (limit // MB, threads, stderr))
         if status == 127 and "error while loading shared libraries" in stderr:
             return "not loaded"  # the dynamic loader's own message: the program never ran
         self.check_out_of_memory(limit, status, stderr)

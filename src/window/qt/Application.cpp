@@ -154,6 +154,27 @@ void catchCrashesWithoutMemory() {
 #endif
 }
 
+// Qt's X11 connection can fail half made for want of memory, and then waits for good for
+// its event thread, which sits on a socket that will never speak. While the application
+// starts, an alarm every few seconds looks: with the address space all but full, that is
+// what happened.
+constexpr unsigned kStartupCheckSeconds = 2;
+
+void checkStartup(int) {
+    if (littleAddressSpaceLeft()) outOfMemory("the connection to the display did not start");
+    ::alarm(kStartupCheckSeconds);
+}
+
+void watchStartup(bool on) {
+    struct sigaction action {};
+    action.sa_handler = on ? checkStartup : SIG_DFL;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    if (on) ::sigaction(SIGALRM, &action, nullptr);
+    ::alarm(on ? kStartupCheckSeconds : 0);
+    if (!on) ::sigaction(SIGALRM, &action, nullptr);
+}
+
 }  // namespace
 
 void endWhenMemoryRunsOut() {
@@ -166,7 +187,9 @@ Application::Application(int& argc, char** argv) {
     qInstallMessageHandler(report);
     QApplication::setApplicationName(QString::fromLatin1(kProgram));
     QApplication::setDesktopFileName(QStringLiteral("io.github.wordrop.Wordrop"));
+    watchStartup(true);
     app_ = std::make_unique<GameApplication>(argc, argv);
+    watchStartup(false);
     starting = false;
     QApplication::setWindowIcon(windowIcon());
     if (!firstStartupWarning.empty())
