@@ -11,6 +11,7 @@ window's pixels. Run it in a session bus of its own (dbus-run-session), as a des
 Usage: test_memory.py WORDROP_BINARY
 """
 
+import collections
 import os
 import resource
 import subprocess
@@ -135,7 +136,9 @@ class OutOfMemoryTest(unittest.TestCase):
             else:
                 low = middle
         outcomes = [self.attempt(limit * MB) for limit in range(high - 40, high + 1)]
-        print("from %d MB to %d MB: %s" % (high - 40, high, outcomes))
+        counts = collections.Counter(outcomes)
+        print("from %d MB to %d MB: %s" % (high - 40, high, ", ".join(
+            "%s %d" % outcome for outcome in sorted(counts.items()))))
         self.assertIn("out of memory", outcomes, "no limit ran the game out of memory")
 
     def attempt(self, limit):

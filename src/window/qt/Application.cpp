@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "window/qt/Application.h"
 
+#include <QAbstractEventDispatcher>
+
 #include "window/qt/WaylandToplevel.h"
 #include "window/qt/WindowIcon.h"
 
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -155,23 +158,31 @@ void catchCrashesWithoutMemory() {
 }
 
 // Qt's X11 connection can fail half made for want of memory, and then waits for good for
-// its event thread, which sits on a socket that will never speak. While the application
-// starts, an alarm every few seconds looks: with the address space all but full, that is
-// what happened.
-constexpr unsigned kStartupCheckSeconds = 2;
+// its event thread, which sits on a socket that will never speak; a library can wait so
+// too. Where the address space is limited (ulimit -v), an alarm every two seconds looks
+// whether the main thread is stuck: neither waiting for events nor through the event loop
+// since the last look. If so with the address space all but full, memory is what ran out.
+// With no limit, the alarm stops once the application has started.
+constexpr unsigned kCheckSeconds = 2;
+volatile std::sig_atomic_t waitingForEvents = 0;
+volatile std::sig_atomic_t turns = 0;
+std::sig_atomic_t turnsLastLooked = -1;
+bool limitedAddressSpace = false;
 
-void checkStartup(int) {
-    if (littleAddressSpaceLeft()) outOfMemory("the connection to the display did not start");
-    ::alarm(kStartupCheckSeconds);
+void lookForProgress(int) {
+    const bool stuck = !waitingForEvents && turns == turnsLastLooked;
+    turnsLastLooked = turns;
+    if (stuck && littleAddressSpaceLeft()) outOfMemory("the game stopped answering");
+    ::alarm(kCheckSeconds);
 }
 
-void watchStartup(bool on) {
+void watchProgress(bool on) {
     struct sigaction action {};
-    action.sa_handler = on ? checkStartup : SIG_DFL;
+    action.sa_handler = on ? lookForProgress : SIG_DFL;
     action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     if (on) ::sigaction(SIGALRM, &action, nullptr);
-    ::alarm(on ? kStartupCheckSeconds : 0);
+    ::alarm(on ? kCheckSeconds : 0);
     if (!on) ::sigaction(SIGALRM, &action, nullptr);
 }
 
@@ -187,9 +198,22 @@ Application::Application(int& argc, char** argv) {
     qInstallMessageHandler(report);
     QApplication::setApplicationName(QString::fromLatin1(kProgram));
     QApplication::setDesktopFileName(QStringLiteral("io.github.wordrop.Wordrop"));
-    watchStartup(true);
+    rlimit addressSpace{};
+    limitedAddressSpace =
+        ::getrlimit(RLIMIT_AS, &addressSpace) == 0 && addressSpace.rlim_cur != RLIM_INFINITY;
+    watchProgress(true);
     app_ = std::make_unique<GameApplication>(argc, argv);
-    watchStartup(false);
+    if (limitedAddressSpace) {
+        QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock,
+                         [] { waitingForEvents = 1; });
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::awake, [] {
+            waitingForEvents = 0;
+            turns = turns + 1;
+        });
+    } else {
+        watchProgress(false);
+    }
     starting = false;
     QApplication::setWindowIcon(windowIcon());
     if (!firstStartupWarning.empty())
