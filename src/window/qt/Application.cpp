@@ -136,6 +136,7 @@ void report(QtMsgType type, const QMessageLogContext&, const QString& message) {
 // null pointer that a failed malloc returns, or abort. Where that happens with the address
 // space all but full, it was memory that ran out; any other crash keeps its signal and its
 // core dump. The handler runs on a stack of its own, made before any memory can be short.
+#if !WORDROP_ADDRESS_SANITIZER  // which reports crashes itself
 void endCrashWithoutMemory(int signal) {
     if (littleAddressSpaceLeft()) outOfMemory();
     ::signal(signal, SIG_DFL);
@@ -143,7 +144,6 @@ void endCrashWithoutMemory(int signal) {
 }
 
 void catchCrashesWithoutMemory() {
-#if !WORDROP_ADDRESS_SANITIZER  // which reports crashes itself
     static char stack[64 * 1024];
     stack_t alternate{};
     alternate.ss_sp = stack;
@@ -154,8 +154,10 @@ void catchCrashesWithoutMemory() {
     action.sa_flags = SA_ONSTACK | SA_RESETHAND;
     sigemptyset(&action.sa_mask);
     for (const int signal : {SIGSEGV, SIGBUS, SIGABRT}) ::sigaction(signal, &action, nullptr);
-#endif
 }
+#else
+void catchCrashesWithoutMemory() {}
+#endif
 
 // Qt's X11 connection can fail half made for want of memory, and then waits for good for
 // its event thread, which sits on a socket that will never speak; a library can wait so
