@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
-# The whole set-up on a fresh Debian 12 machine: `make run` or `make test`. Each job first
-# installs the tier of Debian packages it needs (scripts/install-deps.sh): `make run` only
+# The whole set-up on a fresh Debian 13 or 12 machine: `make run` or `make test`. Each job
+# first installs the tier of Debian packages it needs (scripts/install-deps.sh): `make run` only
 # what the game needs, `make package` and `make web` their tools besides, `make test` all.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
@@ -12,13 +12,14 @@ DIST_DIR ?= .
 VERSION := $(shell sed -nE 's/^project.wordrop VERSION ([0-9.]+) .*/\1/p' CMakeLists.txt)
 DIST := wordrop-$(VERSION)
 
-.PHONY: all deps configure build run install test test-fast package package-check web web-check bench-web serve sanitize fuzz bench screenshots goldens lint dist release-check clean
+.PHONY: all deps configure build run install test test-fast package package-check web web-check bench-web serve sanitize fuzz bench goldens lint dist release-check check-debian13 clean
 
 all: build
 
 # The tier of packages that a job installs is passed down to the steps it takes; where it
-# is the test tier, the build in BUILD_DIR has the tests and benchmarks too. A job whose
-# steps have tiers of their own installs its own first.
+# is the test tier, the build in BUILD_DIR has every suite and the benchmarks too
+# (BUILD_TESTING alone builds only the unit and offscreen suites). A job whose steps have
+# tiers of their own installs its own first.
 TIER ?= game
 package: TIER = package
 web serve: TIER = web
@@ -28,9 +29,12 @@ TESTS = $(if $(filter test,$(TIER)),ON,OFF)
 deps:
 	@bash scripts/install-deps.sh $(TIER)
 
+# Configure says only what it found: the features this build has and lacks.
 configure: deps
 	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DWORDROP_WERROR=ON \
-	    -DBUILD_TESTING=$(TESTS) -DWORDROP_BENCHMARKS=$(TESTS) >/dev/null
+	    -DBUILD_TESTING=$(TESTS) -DWORDROP_BENCHMARKS=$(TESTS) \
+	    -DWORDROP_E2E_TESTS=$(TESTS) -DWORDROP_INSTALL_TESTS=$(TESTS) >/dev/null
+	@cat $(BUILD_DIR)/features.txt
 
 build: configure
 	@cmake --build $(BUILD_DIR)
@@ -51,15 +55,18 @@ test-fast: build
 
 # The Debian package, built as Debian builds: its compiler flags, no tests or benchmarks
 # (so this is also the build of the game alone), and no -Werror, so that a newer compiler's
-# new warning cannot fail a distribution's build of a release.
+# new warning cannot fail a distribution's build of a release. CPack writes the .deb's
+# members with the modes the umask gives, so it runs under Debian's usual 022 whatever the
+# user's. PACKAGE_OPTIONS adds CMake options, such as -DWORDROP_HOMEPAGE=URL.
 package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
 package: deps
 	@CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	    LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" cmake -S . -B $(PACKAGE_DIR) -G Ninja \
 	    -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DWORDROP_DEBIAN_PACKAGE=ON \
-	    -DBUILD_TESTING=OFF -DWORDROP_BENCHMARKS=OFF -DWORDROP_WERROR=OFF >/dev/null
+	    -DBUILD_TESTING=OFF -DWORDROP_BENCHMARKS=OFF -DWORDROP_WERROR=OFF $(PACKAGE_OPTIONS) >/dev/null
+	@cat $(PACKAGE_DIR)/features.txt
 	@rm -f $(PACKAGE_DIR)/wordrop_*.deb
-	@cmake --build $(PACKAGE_DIR) --target package
+	@umask 022 && cmake --build $(PACKAGE_DIR) --target package
 
 # lintian, the package's files, and its game drawing what the source build draws.
 package-check: deps package build
@@ -98,7 +105,8 @@ serve: web
 
 sanitize: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	    -DWORDROP_SANITIZE=ON -DWORDROP_WERROR=ON >/dev/null
+	    -DWORDROP_SANITIZE=ON -DWORDROP_WERROR=ON -DWORDROP_E2E_TESTS=ON \
+	    -DWORDROP_INSTALL_TESTS=ON >/dev/null
 	@cmake --build $(SANITIZE_DIR)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure --timeout 900
 
@@ -112,14 +120,11 @@ fuzz: deps
 bench: build
 	bash bench/run.sh $(BUILD_DIR) $(or $(ROUNDS),15)
 
-# Redraws the reference pictures of the golden-screen test, at scale 1 and 2: review them
-# by eye before committing.
+# Redraws the reference pictures of the golden-screen test, at scale 1 and 2, which the
+# README shows too: review them by eye before committing.
 goldens: build
 	cd $(BUILD_DIR) && for scale in 1 2; do WORDROP_REDRAW_GOLDENS=1 QT_QPA_PLATFORM=offscreen \
 	    QT_SCALE_FACTOR=$$scale tests/view_tests --gtest_filter='GoldenScreenTest.*' || exit 1; done
-
-screenshots: configure
-	@cmake --build $(BUILD_DIR) --target screenshots
 
 # The release tarball: the committed tree as git archive writes it, never a build folder,
 # each file dated by the commit, its modes not the user's git settings, and the whole
@@ -135,6 +140,14 @@ dist:
 # tarball with only Qt, CMake, Ninja and a compiler.
 release-check: deps package dist
 	bash tests/release/check_release.sh $(PACKAGE_DIR) $(DIST_DIR)/$(DIST).tar.gz
+
+# The release tarball built on Debian 13 in a fresh chroot, offline once its packages are
+# in: the feature summary with Wayland on, the unit suites, the package for lintian and
+# appstreamcli. Not part of make test: the chroot downloads a few hundred MB from Debian's
+# mirror (kept in build-debian13/apt for the next run). As root.
+check-debian13: TIER = chroot
+check-debian13: deps dist
+	nice -n 10 bash tests/release/check_debian13.sh $(DIST_DIR)/$(DIST).tar.gz build-debian13
 
 # Formatting and the shell scripts, as CI checks them.
 lint: deps

@@ -20,7 +20,21 @@ function(quote_licence file out_var)
     set(${out_var} "${text}" PARENT_SCOPE)
 endfunction()
 quote_licence(${CMAKE_SOURCE_DIR}/LICENSE EXPAT_TEXT)
-quote_licence(${WORDROP_GELASIO_DIR}/OFL.txt OFL_TEXT)
+# Gelasio's licence is there only where the program carries it.
+set(GELASIO_FILES "")
+set(GELASIO_LICENSE "")
+if(WORDROP_BUNDLED_GELASIO)
+    quote_licence(${WORDROP_GELASIO_DIR}/OFL.txt OFL_TEXT)
+    set(GELASIO_FILES "Files: gelasio-latin-400-normal.ttf gelasio-latin-700-normal.ttf
+Copyright: 2022 The Gelasio Project Authors (https://github.com/SorkinType/Gelasio)
+License: OFL-1.1
+Comment: Carried inside /usr/games/wordrop as Qt resources. In the source as
+ data/fonts/*.ttf: the WOFF2 files of the npm package @fontsource/gelasio
+ ${WORDROP_GELASIO_VERSION}, unpacked to TrueType with woff2_decompress.
+
+")
+    set(GELASIO_LICENSE "\n\nLicense: OFL-1.1\n${OFL_TEXT}")
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/packaging/copyright.in ${package_dir}/copyright @ONLY)
 
 set(WORDROP_MAINTAINER "The Wordrop developers <wordrop@example.org>" CACHE STRING
@@ -61,8 +75,17 @@ guess changed.")
 # The libraries come from the binary itself; the faces that Qt looks for by name do not.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-ebgaramond, fonts-comic-neue, qt6-qpa-plugins")
+if(WORDROP_SYSTEM_GELASIO AND WORDROP_GELASIO_PACKAGE)
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", ${WORDROP_GELASIO_PACKAGE}")
+endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_STRIP_FILES ON)
+if(WORDROP_HOMEPAGE)
+    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${WORDROP_HOMEPAGE})
+endif()
+# CPack's strip keeps the compilers' .comment notes, which dh_strip would remove.
+add_custom_command(TARGET wordrop POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment $<TARGET_FILE:wordrop> VERBATIM)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 # The source release is `make dist`, the committed tree from git archive. CPack's own

@@ -1,17 +1,33 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs from Debian 12 what one job needs, and no more. Usage: install-deps.sh TIER
+# Installs from Debian 12 or 13 what one job needs, and no more. Usage: install-deps.sh TIER
 #   game     build and play the game: make run, make build, make install
+#   unit     the game and GoogleTest: the unit and offscreen suites (BUILD_TESTING=ON)
 #   package  the game and the tools that make its Debian package: make package
 #   web      the game and emscripten with what it needs: make web, make serve
 #   test     all that every suite, check, benchmark and linter uses: make test
-# Safe to run again: it only installs what is missing and is quiet otherwise.
+#   chroot   what makes a Debian 13 chroot: make check-debian13
+# `install-deps.sh --list TIER` names them instead. Safe to run again: it only installs what
+# is missing and is quiet otherwise. Every tier has make, which a minimal system lacks.
 set -euo pipefail
 
+# The names differ between releases only where a version is in them: clang's run-time
+# libraries (the sanitizers, libFuzzer) are named after the release's clang.
+codename=$(sed -n 's/^VERSION_CODENAME=//p' /etc/os-release 2>/dev/null || true)
+case $codename in
+    bookworm) clang_version=14 ;;
+    trixie) clang_version=19 ;;
+    *) clang_version=$(apt-cache depends clang 2>/dev/null |
+                           sed -n 's/.*Depends: clang-\([0-9]*\)$/\1/p' | head -n 1) ;;
+esac
+CLANG_RT=()
+[ -z "$clang_version" ] || CLANG_RT=("libclang-rt-$clang_version-dev")
+
 GAME=(
-    cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins
+    make cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins
     fonts-liberation2 fonts-ebgaramond fonts-comic-neue
 )
+UNIT=(libgtest-dev libgmock-dev)
 # The package has every feature: PNG icons and the window's own (rsvg-convert,
 # ImageMagick), and the size hints on Wayland.
 PACKAGE=(
@@ -22,19 +38,24 @@ PACKAGE=(
 # are minified with esbuild; its app icons are drawn with rsvg-convert.
 WEB=(emscripten node-acorn python3 fontconfig libharfbuzz-bin woff2 esbuild librsvg2-bin)
 TEST=(
-    libgtest-dev libgmock-dev libbenchmark-dev fontconfig
+    "${UNIT[@]}" libbenchmark-dev fontconfig
     lintian diffoscope-minimal
     xvfb xdotool x11-utils python3 python3-xlib libx11-dev valgrind
     desktop-file-utils appstream groff-base
-    clang libclang-rt-14-dev clang-format shellcheck
+    clang "${CLANG_RT[@]}" clang-format shellcheck
     dbus at-spi2-core python3-pyatspi
     weston qt6-wayland openbox orca
     chromium
 )
 
+# --list TIER names the tier's packages, one a line, and installs nothing.
+list_only=false
+if [ "${1:-}" = --list ]; then list_only=true; shift; fi
 tier=${1:-game}
 case $tier in
     game) PACKAGES=("${GAME[@]}") ;;
+    unit) PACKAGES=("${GAME[@]}" "${UNIT[@]}") ;;
+    chroot) PACKAGES=(make debootstrap) ;;
     package) PACKAGES=("${GAME[@]}" "${PACKAGE[@]}") ;;
     web) PACKAGES=("${GAME[@]}" "${WEB[@]}") ;;
     test)
@@ -43,7 +64,7 @@ case $tier in
         # has its own.
         command -v npm >/dev/null || PACKAGES+=(npm)
         ;;
-    *) echo "install-deps: no tier '$tier' (game, package, web or test)" >&2; exit 2 ;;
+    *) echo "install-deps: no tier '$tier' (game, unit, package, web, test or chroot)" >&2; exit 2 ;;
 esac
 
 sudo_if_needed() {
@@ -86,4 +107,8 @@ install_packages() {
     sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >/dev/null
 }
 
-install_packages
+if $list_only; then
+    printf '%s\n' "${PACKAGES[@]}"
+else
+    install_packages
+fi

@@ -13,6 +13,7 @@
 #include "window/qt/FormView.h"
 
 int main(int argc, char* argv[]) {
+    wordrop::window::qt::endWhenMemoryRunsOut();
     // Questions about the program are answered before any display is needed.
     if (const auto answer =
             wordrop::answerCommandLine(std::vector<std::string>(argv + 1, argv + argc))) {

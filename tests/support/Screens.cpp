@@ -12,15 +12,14 @@ namespace {
 
 std::vector<ScreenShot> build() {
     std::vector<ScreenShot> shots{
-        {"start", [](Form1&) {}, true},
-        {"playing", [](Form1& g) { g.Form_Click(); }, true},
+        {"start", [](Form1&) {}},
+        {"playing", [](Form1& g) { g.Form_Click(); }},
         {"guesses",
          [](Form1& g) {
              g.Form_Click();
              guessAll(g, {"g", "x", "r", "q", "e"});
              type(g, "m");
-         },
-         true},
+         }},
     };
     // The figure after each of its pieces; the ninth ends the game in the same press, so
     // it is drawn on its own over the eighth.
@@ -41,28 +40,24 @@ std::vector<ScreenShot> build() {
                       [](Form1& g) {
                           g.Form_Click();
                           guessAll(g, {"p", "z", "r", "o", "g", "a", "m", "i", "n"});
-                      },
-                      true},
+                      }},
                      {"lost",
                       [](Form1& g) {
                           g.Form_Click();
                           guessAll(g, {"p", "a", "b", "c", "d", "e", "f", "h", "j", "k", "l"});
-                      },
-                      true},
+                      }},
                      {"closed-after-loss",
                       [](Form1& g) {
                           g.Form_Click();
                           guessAll(g, kNineWrong);
                           g.lblLoser_Click();
-                      },
-                      true},
+                      }},
                      {"closed-after-win",
                       [](Form1& g) {
                           g.Form_Click();
                           guessAll(g, kWholeWord);
                           g.lblWin_Click();
-                      },
-                      true},
+                      }},
                      {"started-from-the-strip",
                       [](Form1& g) {
                           g.Form_Click();

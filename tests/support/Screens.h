@@ -8,11 +8,11 @@
 
 namespace wordrop::testing {
 
-// Every screen worth a picture, each reached by play from a new game.
+// Every screen worth a picture, each reached by play from a new game: the golden pictures,
+// which the README shows too.
 struct ScreenShot {
     const char* name;
     std::function<void(game::Form1&)> play;
-    bool inDocs = false;  // also one of the README's pictures
 };
 
 const std::vector<ScreenShot>& screenShots();

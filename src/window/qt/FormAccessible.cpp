@@ -37,7 +37,7 @@ class PaintedAccessible : public QAccessibleInterface {
 
     bool isValid() const override { return !view_.isNull(); }
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return view_ ? view_->windowHandle() : nullptr; }
+    QWindow* window() const override { return view_ ? view_->window()->windowHandle() : nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QAccessibleInterface* parent() const override {
         return QAccessible::queryAccessibleInterface(view_.data());

@@ -2,6 +2,7 @@
 // What assistive technology reads of the window, screen by screen.
 #include <QAccessible>
 
+#include "Faces.h"
 #include "Points.h"
 #include "ViewFixture.h"
 #include "game/BoardSummary.h"
@@ -51,6 +52,8 @@ TEST_F(AccessibilityTest, StartScreenHasNothingToReadButItsTitle) {
 }
 
 TEST_F(AccessibilityTest, PlayingScreenReadsPromptsBoxAndButtonInOrder) {
+    // Where its lines break depends on the faces' widths.
+    if (const auto why = facesDifferFromGoldens()) GTEST_SKIP() << *why;
     clickBackground();
     EXPECT_EQ(nodes(), (Nodes{{kText, "Are you ready to play"},
                               {kText, "Wordrop??"},
@@ -71,6 +74,8 @@ TEST_F(AccessibilityTest, GuessesShowUpInTheTreeAndTheSummary) {
 }
 
 TEST_F(AccessibilityTest, WinBannerHidesTheBoardBehindIt) {
+    // Where its lines break depends on the faces' widths.
+    if (const auto why = facesDifferFromGoldens()) GTEST_SKIP() << *why;
     clickBackground();
     guessAll(game, kWholeWord);
     EXPECT_EQ(nodes(), (Nodes{{kText, "You Win!!!"}, {kText, "The Word was: PROGRAMMING"}}));
