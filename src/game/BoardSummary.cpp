@@ -56,4 +56,14 @@ std::string summarize(const Form1& game) {
     return {};
 }
 
+window::LetterMark markOf(const Form1& game, char letter) {
+    const BoardLook seen = look(game);
+    const char capital = static_cast<char>(letter - 'a' + 'A');
+    if (seen.word.find(capital) != std::string::npos) return window::LetterMark::Right;
+    for (const std::string& guess : seen.wrong) {
+        if (guess == std::string(1, letter)) return window::LetterMark::Wrong;
+    }
+    return window::LetterMark::Open;
+}
+
 }  // namespace wordrop::game

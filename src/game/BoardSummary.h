@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "window/Midend.h"
+
 namespace wordrop::game {
 
 class Form1;
@@ -10,5 +12,9 @@ class Form1;
 // The board in one short sentence, for a player who cannot see it: the wrong guesses so
 // far and the word with its unguessed letters as blanks, or what the screen says.
 std::string summarize(const Form1& game);
+
+// A letter ('a' to 'z') as the board shows it: above its blanks, listed as a wrong guess,
+// or neither.
+window::LetterMark markOf(const Form1& game, char letter);
 
 }  // namespace wordrop::game
