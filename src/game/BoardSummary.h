@@ -13,8 +13,9 @@ class Form1;
 // far and the word with its unguessed letters as blanks, or what the screen says.
 std::string summarize(const Form1& game);
 
-// A letter ('a' to 'z') as the board shows it: above its blanks, listed as a wrong guess,
-// or neither.
+// A letter ('a' to 'z') as picked so far: right where the current game counted it or the
+// board shows it above its blanks, wrong where the current game listed it as a wrong guess
+// or the board shows it listed, else not picked.
 window::LetterMark markOf(const Form1& game, char letter);
 
 }  // namespace wordrop::game

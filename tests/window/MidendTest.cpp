@@ -177,8 +177,8 @@ TEST(MidendTest, ALetterPickedIsTheGuessTheBoxAndOkMake) {
         game::Screen screen;
     } rows[] = {
         {"pxrzogami", "+A +G +I +M +O +P +R -X -Z", game::Screen::Playing},
-        {"pxrzogamin", "", game::Screen::Won},  // a banner covers the board
-        {"bcdefhjkl", "", game::Screen::Lost},
+        {"pxrzogamin", "+A +G +I +M +N +O +P +R -X -Z", game::Screen::Won},
+        {"bcdefhjkl", "-B -C -D -E -F -H -J -K -L", game::Screen::Lost},
         {"ppppppppb", "-B +P", game::Screen::Playing},
     };
     for (const auto& row : rows) {
@@ -222,8 +222,9 @@ TEST(MidendTest, ALetterPickedIsTheGuessTheBoxAndOkMake) {
     }
 }
 
-// The pad's marks are the board's: a wrong guess typed in capitals, or two letters, marks
-// no letter, and a new game over the old board keeps the marks the board keeps.
+// The pad's marks are the game's: a wrong guess typed in capitals, or two letters, marks no
+// letter; a new game over the old board keeps the marks the board shows; after a loss the
+// board shows no letter, and the next game's picks are marked all the same.
 TEST(MidendTest, ThePadMarksWhatTheBoardShows) {
     TextFrontEnd window;
     EXPECT_EQ(window.padMarks(), "");
@@ -238,6 +239,13 @@ TEST(MidendTest, ThePadMarksWhatTheBoardShows) {
     EXPECT_EQ(window.padMarks(), "+G -X");
     window.click(points::kBackground);
     EXPECT_EQ(window.padMarks(), "+G -X") << "the old board stays";
+    for (const char letter : std::string("bcdefhjkl")) window.pick(letter);
+    ASSERT_EQ(window.game().screen(), game::Screen::Lost);
+    window.click(points::kStrip);
+    EXPECT_EQ(window.padMarks(), "");
+    window.pick('p');
+    window.pick('q');
+    EXPECT_EQ(window.padMarks(), "+P -Q") << "each as the game counted it";
 }
 
 // A tap no widget took is a click on the form, unless it came while the on-screen keyboard
