@@ -241,6 +241,9 @@ describe("the form as large as each screen allows", () => {
         await game.page.click("#show-pad");
         await game.page.waitForSelector("#pad:not([hidden])");
       }
+      assert.equal(await game.page.$eval("#how-to-start", (line) => line.innerText.trim()),
+                   viewport.hasTouch ? "Tap the window to start a new game."
+                     : "Click the window or press F2 to start a new game.", name);
       await game.tap(BACKGROUND);
       await game.next(0);
       await pick(game, "p");
