@@ -221,6 +221,42 @@ describe("on a phone, by the letter pad", () => {
   });
 });
 
+describe("the page's own parts", () => {
+  test("its text has a contrast of 4.5:1 or more, the pad's keys in each state too",
+       async () => {
+    const game = await open(PHONE);
+    await game.tap(BACKGROUND);
+    await game.next(0);
+    await pick(game, "p");
+    await pick(game, "x");
+    const low = await game.page.evaluate(() => {
+      const rgb = (text) => text.match(/[\d.]+/g).map(Number);
+      const luminance = ([r, g, b]) => [r, g, b].map((c) => {
+        const v = c / 255;
+        return v <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4;
+      }).reduce((sum, v, i) => sum + v * [0.2126, 0.7152, 0.0722][i], 0);
+      const background = (element) => {
+        for (let e = element; e; e = e.parentElement) {
+          const colour = rgb(getComputedStyle(e).backgroundColor);
+          if (colour.length === 3 || colour[3] > 0) return colour.slice(0, 3);
+        }
+        return [255, 255, 255];
+      };
+      const parts = ["#how-to-start", "#again", "#show-pad", "#title-bar", "#status",
+                     "#pad button:not(:disabled)"];
+      return parts.flatMap((selector) => [...document.querySelectorAll(selector)])
+        .map((element) => {
+          const [a, b] = [luminance(rgb(getComputedStyle(element).color)),
+                          luminance(background(element))];
+          return [element.id || element.textContent, (Math.max(a, b) + 0.05) /
+                  (Math.min(a, b) + 0.05)];
+        }).filter(([, ratio]) => ratio < 4.5);
+    });
+    assert.deepEqual(low, []);
+    await game.close();
+  });
+});
+
 describe("the form as large as each screen allows", () => {
   // The room left to the window by the page's line and the pad.
   async function free(game, viewport) {
