@@ -27,6 +27,9 @@ struct Game {
     window::web::BrowserMeasure measure;
     window::Midend midend{form1.form(), measure, &narrator,
                           [this] { return wordrop::game::summarize(form1); }};
+    Game() {
+        midend.markLetters([this](char letter) { return wordrop::game::markOf(form1, letter); });
+    }
 };
 
 std::unique_ptr<Game> game;
@@ -41,6 +44,7 @@ const char* answer(const window::Outcome& outcome, bool whole = false) {
 
 extern "C" {
 
+// The window opened, as at first or again after the last one closed.
 EMSCRIPTEN_KEEPALIVE const char* wordrop_start() {
     game = std::make_unique<Game>();
     return answer({}, true);
@@ -62,6 +66,17 @@ EMSCRIPTEN_KEEPALIVE const char* wordrop_key(int release, const char* key, const
 // The text box's text as UTF-8 with its length: it may hold any character, NUL included.
 EMSCRIPTEN_KEEPALIVE const char* wordrop_type(int id, const char* text, int length) {
     return answer(game->midend.type(ControlId(id), std::string(text, std::size_t(length))));
+}
+
+// A letter, 'a' to 'z', picked from the page's letter pad.
+EMSCRIPTEN_KEEPALIVE const char* wordrop_pick(int letter) {
+    return answer(game->midend.pickLetter(static_cast<char>(letter)));
+}
+
+// A tap no widget took, at a point in CSS pixels of the form; keyboardUp: the on-screen
+// keyboard was up for the text box.
+EMSCRIPTEN_KEEPALIVE const char* wordrop_tap(double x, double y, int keyboardUp) {
+    return answer(game->midend.tap({x, y}, 1, keyboardUp != 0));
 }
 
 // A button's own click, or a screen reader's on a banner.

@@ -56,4 +56,21 @@ std::string summarize(const Form1& game) {
     return {};
 }
 
+window::LetterMark markOf(const Form1& game, char letter) {
+    const std::string guess(1, letter);
+    const BoardLook seen = look(game);
+    const char capital = static_cast<char>(letter - 'a' + 'A');
+    if (game.counted(guess) || seen.word.find(capital) != std::string::npos)
+        return window::LetterMark::Right;
+    // The wrong guesses of this game as the game recorded them, and any the board shows.
+    const window::Form& form = game.form();
+    for (int k = 0; k < kWrongToLose; ++k) {
+        const bool thisGame = k < game.wrongCount();
+        if ((thisGame && form.state(*form.find("lblWrong", k)).caption == guess) ||
+            seen.wrong[static_cast<std::size_t>(k)] == guess)
+            return window::LetterMark::Wrong;
+    }
+    return window::LetterMark::Open;
+}
+
 }  // namespace wordrop::game

@@ -51,6 +51,11 @@ const LetterRow* Form1::findLetter(const std::string& guess) const {
     return nullptr;
 }
 
+bool Form1::counted(const std::string& guess) const {
+    const LetterRow* row = findLetter(guess);
+    return row && counted_.test(static_cast<std::size_t>(row - controls_.letters.data()));
+}
+
 // One press of the OK button judges the text in the box exactly as typed: one of the
 // eight lower-case letters of the word, or a wrong guess.
 GuessOutcome Form1::cmdOK_Click() {

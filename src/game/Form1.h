@@ -55,6 +55,9 @@ class Form1 {
         WrongCount = wrong;
     }
 
+    // Whether a guess of this text counted as a letter of the word in the current game.
+    [[nodiscard]] bool counted(const std::string& guess) const;
+
     GuessOutcome cmdOK_Click();
 
   private:

@@ -121,6 +121,41 @@ Outcome Midend::pointer(PointerMotion motion, PointF at, double scale) {
     return finish({});
 }
 
+Outcome Midend::tap(PointF at, double scale, bool keyboardUp) {
+    InputScope scope(*this);
+    if (keyboardUp && shownTextBox(form_)) {
+        setFocus(std::nullopt);
+        return finish({.used = true});
+    }
+    const Hit hit = form_.hitTest(toTwips(at, scale));
+    // A widget's own place: its toolkit has it, not the form.
+    if (hit.kind == HitKind::Control && form_.state(hit.control).isWidget()) return finish({});
+    clicks_->press(at, scale);
+    if (const auto point = clicks_->release(at, scale))
+        return finish(answer(form_.clickAt(*point)));
+    return finish({.used = true});
+}
+
+// ---- A letter pad ----
+
+LetterMark Midend::letterMark(char letter) const {
+    return marks_ ? marks_(letter) : LetterMark::Open;
+}
+
+bool Midend::canPickLetter() const {
+    const auto box = shownTextBox(form_);
+    const auto button = form_.defaultButton();
+    return box && button && form_.state(*button).visible;
+}
+
+Outcome Midend::pickLetter(char letter) {
+    InputScope scope(*this);
+    if (letter < 'a' || letter > 'z' || !canPickLetter()) return finish({});
+    form_.typeInto(*shownTextBox(form_), std::string(1, letter));
+    if (narrator_) narrator_->typed();
+    return finish(answer(form_.click(*form_.defaultButton())));
+}
+
 // ---- Keys ----
 
 Outcome Midend::key(const KeyStroke& stroke, KeyMotion motion) {
@@ -397,6 +432,11 @@ std::vector<std::string> Midend::keyNames(KeyAction action) const {
 
 bool Midend::available(KeyAction action) const {
     return window::available(form_, action);
+}
+
+bool Midend::finished() const {
+    return !available(KeyAction::NewGame) && !available(KeyAction::PressBanner) &&
+           !available(KeyAction::TypeIntoBox);
 }
 
 }  // namespace wordrop::window

@@ -42,6 +42,10 @@ struct Outcome {
 };
 
 enum class PointerMotion : std::uint8_t { Press, Release, Cancel };
+
+// What the game says of a letter a player may pick: not picked yet, or picked and found in
+// the word or not.
+enum class LetterMark : std::uint8_t { Open, Right, Wrong };
 enum class KeyMotion : std::uint8_t { Press, Release };
 
 // Between the form and every view: the one place that says what an input means. A view
@@ -59,6 +63,12 @@ class Midend {
     ~Midend();
     Midend(const Midend&) = delete;
     Midend& operator=(const Midend&) = delete;
+
+    // The game's marks for the letters of a letter pad, 'a' to 'z'.
+    void markLetters(std::function<LetterMark(char)> marks) { marks_ = std::move(marks); }
+    [[nodiscard]] LetterMark letterMark(char letter) const;
+    // A letter can be picked from a pad while the text box and the default button show.
+    [[nodiscard]] bool canPickLetter() const;
 
     // What the window shows at a scale, focus and widget texts included; kept until the
     // form, the faces or the focus change.
@@ -78,6 +88,13 @@ class Midend {
     [[nodiscard]] Outcome key(const KeyStroke& key, KeyMotion motion = KeyMotion::Press);
     // The player typed: the box holds this text now.
     [[nodiscard]] Outcome type(ControlId box, std::string text);
+    // A letter picked from a pad: as that letter, in lower case, typed into the shown text
+    // box in place of its text, and then the default button pressed.
+    [[nodiscard]] Outcome pickLetter(char letter);
+    // A tap of a touch screen on the form, where the browser or toolkit gave it to no widget:
+    // a press and a release at one point. Where it came while the on-screen keyboard was up
+    // for the text box, it only puts the keyboard away: the focus goes to the window.
+    [[nodiscard]] Outcome tap(PointF at, double scale, bool keyboardUp);
     // A widget's own click, or a screen reader's press of a button or a banner.
     [[nodiscard]] Outcome activate(ControlId id);
     // What an action of the key table stands for, as assistive technology asks for it.
@@ -92,6 +109,9 @@ class Midend {
     // For assistive technology: the keys of an action, and whether it can be done now.
     [[nodiscard]] std::vector<std::string> keyNames(KeyAction action) const;
     [[nodiscard]] bool available(KeyAction action) const;
+    // Nothing more to do in the window but close it: no game to start, no banner to press,
+    // no box to type into.
+    [[nodiscard]] bool finished() const;
 
   private:
     class Observer;
@@ -126,6 +146,7 @@ class Midend {
     Form& form_;
     Narrator* narrator_;
     std::function<std::string()> summary_;
+    std::function<LetterMark(char)> marks_;
     std::unique_ptr<SceneBuilder> scenes_;
     std::unique_ptr<ClickTracker> clicks_;
     std::unique_ptr<Observer> observer_;

@@ -62,7 +62,29 @@ KeyStroke strokeOf(std::string_view name) {
 }  // namespace
 
 TextFrontEnd::TextFrontEnd()
-    : midend_(game_.form(), kEvenFaces, &narrator_, [this] { return game::summarize(game_); }) {}
+    : midend_(game_.form(), kEvenFaces, &narrator_, [this] { return game::summarize(game_); }) {
+    midend_.markLetters([this](char letter) { return game::markOf(game_, letter); });
+}
+
+void TextFrontEnd::pick(char letter) {
+    show(midend_.pickLetter(letter));
+}
+
+void TextFrontEnd::tap(window::Point at, bool keyboardUp) {
+    show(midend_.tap({points::pixels(at.x), points::pixels(at.y)}, 1, keyboardUp));
+}
+
+std::string TextFrontEnd::padMarks() const {
+    std::string out;
+    for (char letter = 'a'; letter <= 'z'; ++letter) {
+        const window::LetterMark mark = midend_.letterMark(letter);
+        if (mark == window::LetterMark::Open) continue;
+        if (!out.empty()) out += ' ';
+        out += mark == window::LetterMark::Right ? '+' : '-';
+        out += static_cast<char>(letter - 'a' + 'A');
+    }
+    return out;
+}
 
 void TextFrontEnd::show(const window::Outcome& outcome) {
     if (!outcome.narration.empty()) told_.push_back(outcome.narration);

@@ -30,6 +30,10 @@ class TextFrontEnd {
     void click(window::Point at);
     // A press and a release on a text box or button, which the widget takes itself.
     void clickWidget(std::string_view name);
+    // A letter picked from a letter pad.
+    void pick(char letter);
+    // A tap that no widget took, with the on-screen keyboard up or not.
+    void tap(window::Point at, bool keyboardUp = false);
     // Keys as the key table names them ("F2", "Alt+O", "Shift+Tab"; "p" types a p), each
     // followed by "+heldN" for N repeats; several are separated by spaces.
     void press(std::string_view keys, Repeats repeats = Repeats::ReleaseAndPressAtOneTime);
@@ -42,6 +46,8 @@ class TextFrontEnd {
     [[nodiscard]] std::string print();
     [[nodiscard]] std::string summary() const { return midend_.summary(); }
     [[nodiscard]] std::string focusName() const;
+    // The pad's marked letters, "+P" for a right one and "-X" for a wrong one.
+    [[nodiscard]] std::string padMarks() const;
     // Every narration and run-time error so far, in order.
     const std::vector<std::string>& told() const { return told_; }
     const std::vector<std::string>& errors() const { return errors_; }

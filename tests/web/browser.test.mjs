@@ -45,7 +45,8 @@ async function open(deviceScaleFactor = 1) {
   });
   page.on("pageerror", (error) => complaints.push(error.message));
   page.on("requestfailed", (request) => complaints.push("failed: " + request.url()));
-  await page.setViewport({ width: 760, height: 640, deviceScaleFactor });
+  // Room for the form at its own size, exactly: the page's line, the title bar, the form.
+  await page.setViewport({ width: 683, height: 44 + 22 + 561, deviceScaleFactor });
   await page.goto(origin + "/");
   await page.waitForSelector("body[data-ready]");
   await page.evaluate(() => {
@@ -228,7 +229,8 @@ const NEW_GAME = "A new game: the word has 11 letters. Pick a letter.";
 describe("the page", () => {
   test("a won game by mouse and keys, to its closing screen", async () => {
     const game = await open();
-    assert.equal(await game.page.title(), "Form1");
+    assert.equal(await game.page.title(), "Wordrop");
+    assert.equal(await game.page.$eval("#title-bar", (bar) => bar.textContent), "Form1");
     await compareWithGolden(game, "start");
     await game.click(...BACKGROUND);
     await compareWithGolden(game, "playing");

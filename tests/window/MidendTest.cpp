@@ -185,5 +185,105 @@ TEST(MidendTest, AWholeGameByKeyboardAlone) {
     EXPECT_EQ(window.print(), "Form1 (closed), focus: window\n" + closing);
 }
 
+// A letter picked from the pad is the guess of that letter typed into the box, in place of
+// what it held, and Ok! pressed; before a game and after its end it does nothing. Each row
+// plays both ways, side by side.
+TEST(MidendTest, ALetterPickedIsTheGuessTheBoxAndOkMake) {
+    const struct {
+        const char* picks;
+        const char* marks;  // the pad's marks at the end
+        game::Screen screen;
+    } rows[] = {
+        {"pxrzogami", "+A +G +I +M +O +P +R -X -Z", game::Screen::Playing},
+        {"pxrzogamin", "+A +G +I +M +N +O +P +R -X -Z", game::Screen::Won},
+        {"bcdefhjkl", "-B -C -D -E -F -H -J -K -L", game::Screen::Lost},
+        {"ppppppppb", "-B +P", game::Screen::Playing},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.picks);
+        TextFrontEnd pad;
+        TextFrontEnd typed;
+        const auto body = [](TextFrontEnd& window) {
+            const std::string text = window.print();
+            return text.substr(text.find('\n'));
+        };
+        pad.pick('p');
+        EXPECT_EQ(pad.summary(), typed.summary()) << "no game yet: nothing picked";
+        EXPECT_TRUE(pad.told().empty());
+        pad.click(points::kBackground);
+        typed.click(points::kBackground);
+        // What the box held is replaced, not added to.
+        typed.focus("txtLetter");
+        typed.type("q");
+        pad.focus("txtLetter");
+        pad.type("q");
+        for (const char* letter = row.picks; *letter != 0; ++letter) {
+            pad.pick(*letter);
+            typed.focus("txtLetter");
+            const window::ControlId box = *typed.game().form().find("txtLetter");
+            static_cast<void>(typed.midend().type(box, std::string(1, *letter)));
+            static_cast<void>(typed.midend().activate(*typed.game().form().find("cmdOK")));
+            EXPECT_EQ(body(pad), body(typed)) << *letter;
+            EXPECT_EQ(pad.summary(), typed.summary()) << *letter;
+        }
+        EXPECT_EQ(pad.game().screen(), row.screen);
+        EXPECT_EQ(pad.game().wrongCount(), typed.game().wrongCount());
+        EXPECT_EQ(pad.game().rightCount(), typed.game().rightCount());
+        EXPECT_EQ(pad.padMarks(), row.marks);
+        EXPECT_EQ(pad.midend().canPickLetter(), row.screen == game::Screen::Playing);
+        if (row.screen == game::Screen::Playing) continue;
+        const std::string before = pad.summary();
+        const std::size_t told = pad.told().size();
+        pad.pick('q');
+        EXPECT_EQ(pad.summary(), before) << "over: nothing picked";
+        EXPECT_EQ(pad.told().size(), told);
+    }
+}
+
+// The pad's marks are the game's: a wrong guess typed in capitals, or two letters, marks no
+// letter; a new game over the old board keeps the marks the board shows; after a loss the
+// board shows no letter, and the next game's picks are marked all the same.
+TEST(MidendTest, ThePadMarksWhatTheBoardShows) {
+    TextFrontEnd window;
+    EXPECT_EQ(window.padMarks(), "");
+    window.click(points::kBackground);
+    window.pick('g');
+    window.pick('x');
+    window.focus("txtLetter");
+    window.type("Y");
+    window.press("Enter");
+    window.type("zz");
+    window.press("Enter");
+    EXPECT_EQ(window.padMarks(), "+G -X");
+    window.click(points::kBackground);
+    EXPECT_EQ(window.padMarks(), "+G -X") << "the old board stays";
+    for (const char letter : std::string("bcdefhjkl")) window.pick(letter);
+    ASSERT_EQ(window.game().screen(), game::Screen::Lost);
+    window.click(points::kStrip);
+    EXPECT_EQ(window.padMarks(), "");
+    window.pick('p');
+    window.pick('q');
+    EXPECT_EQ(window.padMarks(), "+P -Q") << "each as the game counted it";
+}
+
+// A tap no widget took is a click on the form, unless it came while the on-screen keyboard
+// was up for the text box: then it only puts the keyboard away.
+TEST(MidendTest, ATapThatPutsTheKeyboardAwayDoesNothingElse) {
+    TextFrontEnd window;
+    window.tap(points::kBackground, true);
+    EXPECT_EQ(window.game().screen(), game::Screen::Playing) << "no box, no keyboard: a game";
+    window.focus("txtLetter");
+    window.pick('x');
+    window.tap(points::kBackground, true);
+    EXPECT_EQ(window.focusName(), "window");
+    EXPECT_EQ(window.game().wrongCount(), 1) << "the game goes on";
+    EXPECT_EQ(window.told().size(), 2u);
+    const window::Rect ok = control(window.game(), "cmdOK").bounds();
+    window.tap({ok.left + 10, ok.top + 10});
+    EXPECT_EQ(window.game().wrongCount(), 1) << "Ok!'s place is Ok!'s own";
+    window.tap(points::kBackground);
+    EXPECT_EQ(window.game().wrongCount(), 0) << "a new game";
+}
+
 }  // namespace
 }  // namespace wordrop::testing

@@ -166,6 +166,15 @@ std::string answerJson(Midend& midend, const Outcome& outcome, bool whole) {
     if (whole || outcome.changes.any()) {
         o.json("scene", sceneJson(midend, whole, outcome.changes.rewritten));
         o.text("summary", midend.summary());
+        std::string letters;
+        for (char letter = 'a'; letter <= 'z'; ++letter) {
+            const LetterMark mark = midend.letterMark(letter);
+            letters += mark == LetterMark::Right ? 'r' : mark == LetterMark::Wrong ? 'w' : '.';
+        }
+        o.text("letters", letters);
+        o.json("pick", midend.canPickLetter() ? "true" : "false");
+        o.json("start", midend.available(KeyAction::NewGame) ? "true" : "false");
+        o.json("over", midend.finished() ? "true" : "false");
     }
     if (!outcome.narration.empty()) o.text("narration", outcome.narration);
     if (!outcome.error.empty()) o.text("error", outcome.error);

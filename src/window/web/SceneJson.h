@@ -14,6 +14,10 @@ namespace wordrop::window::web {
 // The page's answer to an input, as one JSON object (view.js reads it):
 //   scene      when anything changed: {title, size, items, widgets, reading}, in CSS pixels
 //   summary    with the scene: the board in a sentence, for assistive technology
+//   letters    with the scene: the letter pad's marks, a to z: '.' open, 'r' right, 'w' wrong
+//   pick       with the scene: a letter can be picked from the pad now
+//   start      with the scene: a click on the form's background can start a game
+//   over       with the scene: nothing is left to do but close the window
 //   narration  what a screen reader should say
 //   error      the run-time error the input met
 //   used       the input was the game's: keep it from the browser

@@ -215,7 +215,10 @@ class EvenMeasure final : public FontMeasure {
 
 class Page {
   public:
-    Page() { keep(answerJson(midend, {}, true)); }
+    Page() {
+        midend.markLetters([this](char letter) { return game::markOf(form1, letter); });
+        keep(answerJson(midend, {}, true));
+    }
 
     void click(Point at) {
         const PointF pixels{testing::points::pixels(at.x), testing::points::pixels(at.y)};

@@ -8,8 +8,9 @@
 (() => {
   const status = document.getElementById("status");
   const errorBox = document.getElementById("error");
-  const stage = document.getElementById("stage");
-  const form = document.getElementById("form");
+  const [stage, windowElement, titleBar, form, line, pad, showPadButton] =
+    ["stage", "window", "title-bar", "form", "line", "pad", "show-pad"]
+      .map((id) => document.getElementById(id));
   const RETRY = "Check the connection and reload the page.";
   const shown = new Set();
   let loading = true;
@@ -84,18 +85,91 @@
     receive(instance, module);
   }
 
-  // The form at its own size where the window has room for it, else scaled down to fit,
-  // whole, without scrolling.
+  // The window (title bar and form) as large as the screen allows, with the page's line
+  // above it and, where shown, the letter pad below it or beside it, whichever leaves the
+  // form larger; the pad's keys between 44 and 64 pixels square. Nothing is cut, nothing
+  // scrolls, and the screen is the layout viewport: an on-screen keyboard shrinks only the
+  // visual one, which the browser moves to keep the text box in view.
+  const KEY = { least: 44, most: 64, gap: 4, edge: 4 };
+  const LINE = 44;
+  const span = (count, key) => count * key + (count - 1) * KEY.gap + 2 * KEY.edge;
+  function lineHeight(width) {
+    Object.assign(line.style, { width: width + "px", height: "" });
+    return Math.max(LINE, line.offsetHeight);
+  }
+  function layouts(width, height, room) {
+    const above = lineHeight(room.width);
+    const whole = { scale: Math.min(room.width / width, (room.height - above) / height),
+                    line: [0, 0, room.width, above],
+                    form: [0, above, room.width, room.height - above] };
+    if (pad.hidden) return [whole];
+    const found = [];
+    for (const columns of [4, 5, 6, 7, 9, 13]) {
+      const rows = Math.ceil(26 / columns);
+      // Below the form, the line above it.
+      const below = Math.min(KEY.most, Math.floor(
+        (room.width - 2 * KEY.edge - (columns - 1) * KEY.gap) / columns));
+      const padBelow = [span(columns, below), span(rows, below)];
+      const lineBelow = lineHeight(room.width);
+      found.push({ key: below, columns, line: [0, 0, room.width, lineBelow],
+                   scale: Math.min(room.width / width,
+                                   (room.height - lineBelow - padBelow[1]) / height),
+                   pad: [(room.width - padBelow[0]) / 2, room.height - padBelow[1], ...padBelow],
+                   form: [0, lineBelow, room.width, room.height - lineBelow - padBelow[1]] });
+      // Beside it, on the right, the line under the pad.
+      const guess = lineHeight(span(columns, KEY.least));
+      const beside = Math.min(KEY.most, Math.floor(
+        (room.height - guess - 2 * KEY.edge - (rows - 1) * KEY.gap) / rows));
+      const padBeside = [span(columns, beside), span(rows, beside)];
+      const lineBeside = lineHeight(padBeside[0]);
+      const top = (room.height - padBeside[1] - lineBeside) / 2;
+      if (top < 0) continue;
+      found.push({ key: beside, columns, line: [room.width - padBeside[0], top + padBeside[1],
+                                                 padBeside[0], lineBeside],
+                   scale: Math.min((room.width - padBeside[0]) / width, room.height / height),
+                   pad: [room.width - padBeside[0], top, ...padBeside],
+                   form: [0, 0, room.width - padBeside[0], room.height] });
+    }
+    return found.filter((layout) => layout.key >= KEY.least);
+  }
+  function place(element, [x, y, width, height]) {
+    Object.assign(element.style, { left: x + "px", top: y + "px", width: width + "px",
+                                   height: height + "px" });
+  }
   function fit() {
     const width = form.offsetWidth;  // the form's own size: a transform leaves it alone
-    const height = form.offsetHeight;
-    if (!width || !height) return;
+    const height = form.offsetHeight + titleBar.offsetHeight;
+    if (!width || !form.offsetHeight) return;
     const view = document.documentElement;
-    const scale = Math.min(1, view.clientWidth / width, view.clientHeight / height);
-    form.style.transform = scale < 1 ? `scale(${scale})` : "";
-    stage.style.width = width * scale + "px";
-    stage.style.height = height * scale + "px";
+    const room = { width: view.clientWidth, height: view.clientHeight };
+    const best = layouts(width, height, room).reduce((a, b) => (b.scale > a.scale ? b : a));
+    const scale = Math.max(0.01, best.scale);
+    if (best.pad) {
+      place(pad, best.pad);
+      pad.style.gridTemplateColumns = `repeat(${best.columns}, ${best.key}px)`;
+      pad.style.gridAutoRows = best.key + "px";
+    }
+    place(line, best.line);
+    const area = best.form;
+    const shown = [width * scale, height * scale];
+    place(stage, [area[0] + (area[2] - shown[0]) / 2, area[1] + (area[3] - shown[1]) / 2,
+                  ...shown]);
+    windowElement.style.width = width + "px";
+    windowElement.style.transform = scale === 1 ? "" : `scale(${scale})`;
   }
+
+  // The letter pad shows on a touch screen, and elsewhere when asked for.
+  const touch = matchMedia("(pointer: coarse)");
+  function showPad() {
+    pad.hidden = !(touch.matches || showPadButton.getAttribute("aria-pressed") === "true");
+    fit();
+  }
+  showPadButton.addEventListener("click", () => {
+    showPadButton.setAttribute("aria-pressed",
+                               String(showPadButton.getAttribute("aria-pressed") !== "true"));
+    showPad();
+  });
+  touch.addEventListener("change", showPad);
 
   // Each face's Latin subset holds every glyph the game writes itself; the rest of a face
   // comes only for a typed guess that needs it.
@@ -132,13 +206,16 @@
         return {};
       },
     },
+    // The page's line or the pad changed what it shows.
+    fit,
     failed: (error) => programFailure(`The game could not be started: ${reason(error)}`),
     // The start screen is drawn and takes input.
     started() {
       loading = false;
       status.hidden = true;
-      fit();
-      new ResizeObserver(fit).observe(form);
+      showPad();
+      const resized = new ResizeObserver(fit);
+      for (const element of [form, titleBar]) resized.observe(element);
       window.addEventListener("resize", fit);
       performance.mark("wordrop-ready");
     },

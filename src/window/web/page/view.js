@@ -7,8 +7,9 @@
 
 const SVG = "http://www.w3.org/2000/svg";
 const formElement = document.getElementById("form");
-const [help, narration, errorBox] = ["how-to-play", "narration", "error"]
-  .map((id) => document.getElementById(id));
+const [help, narration, errorBox, titleBar, pad, howToStart, again] =
+  ["how-to-play", "narration", "error", "title-bar", "pad", "how-to-start", "again"]
+    .map((id) => document.getElementById(id));
 const elements = new Map();  // control id -> its <input> or <button>, or a label's reader
 let game = null;
 
@@ -121,7 +122,8 @@ function arrange(reading) {
 }
 
 function render(scene) {
-  document.title = scene.title;
+  titleBar.textContent = scene.title;
+  formElement.ariaLabel = scene.title;
   const [width, height] = scene.size;
   Object.assign(formElement.style, { width: width + "px", height: height + "px" });
   const picture = svg("svg", { width, height, "aria-hidden": "true",
@@ -134,9 +136,42 @@ function render(scene) {
   arrange(scene.reading);
 }
 
+// The letter pad: a key for each letter, in capitals as the board shows them, that picks it
+// in lower case; each marked as the game says, and usable only while the game takes a pick.
+const MARKS = { ".": ["", ""], r: ["right", ", in the word"], w: ["wrong", ", not in the word"] };
+function buildPad() {
+  for (let code = 97; code <= 122; ++code) {
+    const key = document.createElement("button");
+    Object.assign(key, { type: "button", textContent: String.fromCharCode(code - 32) });
+    key.addEventListener("click", () => send("wordrop_pick", code));
+    pad.appendChild(key);
+  }
+}
+
+function showPad(letters, pick) {
+  [...letters].forEach((mark, n) => {
+    const key = pad.children[n];
+    const [kind, words] = MARKS[mark];
+    key.className = kind;
+    key.ariaLabel = key.textContent + words;
+    key.disabled = !pick;
+  });
+}
+
+// The page's own line: how to start where a click on the form can, and a new window once
+// nothing is left to do in this one.
+function showLine(start, over) {
+  if (howToStart.hidden === !start && again.hidden === !over) return;
+  howToStart.hidden = !start;
+  again.hidden = !over;
+  window.wordropBoot.fit();
+}
+
 function show(answer) {
   if (answer.scene) render(answer.scene);
   if (answer.summary !== undefined) help.textContent = answer.summary;
+  if (answer.letters !== undefined) showPad(answer.letters, answer.pick);
+  if (answer.start !== undefined) showLine(answer.start, answer.over);
   if (answer.narration) {
     // The same sentence twice in a row is still news: empty the region first.
     narration.textContent = "";
@@ -173,17 +208,33 @@ function listen() {
   // A press the form takes is kept from the widgets and leaves the focus where it was. The
   // page may draw the form scaled: points go back to the form's own pixels. Wherever the
   // pointer is let go: outside the form it ends no click.
-  const pointer = (motion) => (event) => {
-    if (event.button > 0) return;
+  const inForm = (event) => {
     const bounds = formElement.getBoundingClientRect();
     const scale = bounds.width / formElement.offsetWidth || 1;
-    const answer = send("wordrop_pointer", motion, (event.clientX - bounds.left) / scale,
-                        (event.clientY - bounds.top) / scale);
+    return [(event.clientX - bounds.left) / scale, (event.clientY - bounds.top) / scale];
+  };
+  // A touch is the browser's to aim: its tap goes to the one target the browser picks, a
+  // widget near the finger or else what is under it, and reaches the game as that widget's
+  // click or as a tap on the form. A touch that began with the text box focused had the
+  // on-screen keyboard up.
+  let keyboardUp = false;
+  const pointer = (motion) => (event) => {
+    if (event.button > 0) return;
+    if (event.pointerType === "touch") {
+      if (motion === 0) keyboardUp = document.activeElement?.matches("#form input") ?? false;
+      return;
+    }
+    const answer = send("wordrop_pointer", motion, ...inForm(event));
     if (answer.used) event.preventDefault();
   };
   formElement.addEventListener("pointerdown", pointer(0));
   window.addEventListener("pointerup", pointer(1));
   window.addEventListener("pointercancel", pointer(2));
+  formElement.addEventListener("click", (event) => {
+    if (event.pointerType !== "touch" || event.target.closest("input, button")) return;
+    const answer = send("wordrop_tap", ...inForm(event), keyboardUp);
+    if (answer.used) event.preventDefault();
+  });
   window.addEventListener("blur", () => game._wordrop_deactivate());
   // Every key goes to the game first; what it leaves is the browser's, and so are the keys
   // that close a window, which a page cannot do.
@@ -215,8 +266,17 @@ async function start() {
     return;
   }
   listen();
+  buildPad();
   show(JSON.parse(game.UTF8ToString(game._wordrop_start())));
-  Object.assign(formElement, { tabIndex: -1, ariaLabel: document.title });
+  formElement.tabIndex = -1;
+  // The window opened again: a new form, drawn afresh.
+  again.addEventListener("click", () => {
+    for (const element of elements.values()) element.remove();
+    elements.clear();
+    formElement.replaceChildren();
+    show(JSON.parse(game.UTF8ToString(game._wordrop_start())));
+    formElement.focus();
+  });
   // The browser suite's way to make the form fail, as the desktop's tests can: only the
   // program built for the suite has it.
   if (game._wordrop_fail_operation)
