@@ -11,6 +11,7 @@ const [help, narration, errorBox] = ["how-to-play", "narration", "error"]
   .map((id) => document.getElementById(id));
 const elements = new Map();  // control id -> its <input> or <button>, or a label's reader
 let game = null;
+let typedInto = null;  // the text box whose text the game has not had yet
 
 function svg(name, attributes, parent) {
   const element = document.createElementNS(SVG, name);
@@ -62,7 +63,9 @@ function syncWidget(slot, index) {
       // complete it.
       Object.assign(widget, { spellcheck: false, autocomplete: "off", autocapitalize: "off" });
       widget.setAttribute("autocorrect", "off");
-      widget.addEventListener("input", () => send("wordrop_type", slot.id, widget.value));
+      // The text goes to the game only before the next input that could read it: a long
+      // text would cross on every keystroke otherwise.
+      widget.addEventListener("input", () => { typedInto = widget; });
     } else {
       widget.addEventListener("click", () => send("wordrop_activate", slot.id));
     }
@@ -152,14 +155,22 @@ function show(answer) {
   return answer;
 }
 
-// Strings cross as UTF-8, with their length where they may hold any character.
+// Strings cross as UTF-8, with their length where they may hold any character. Whatever
+// was typed reaches the game before anything else does.
 function send(name, ...args) {
+  if (typedInto && name !== "wordrop_type") {
+    const box = typedInto;
+    typedInto = null;
+    send("wordrop_type", Number(box.dataset.id), box.value);
+  }
   const pointers = [];
   const values = args.flatMap((value) => {
     if (typeof value !== "string") return [value];
-    const length = game.lengthBytesUTF8(value);
-    pointers.push(game._malloc(length + 1));
-    game.stringToUTF8(value, pointers.at(-1), length + 1);
+    // Room enough for any text (three bytes at most for each UTF-16 unit), written in one
+    // pass: measuring a long text first would cost as much again.
+    const room = value.length * 3 + 1;
+    pointers.push(game._malloc(room));
+    const length = game.stringToUTF8(value, pointers.at(-1), room);
     return name === "wordrop_type" ? [pointers.at(-1), length] : [pointers.at(-1)];
   });
   try {
