@@ -7,7 +7,7 @@
 
 const SVG = "http://www.w3.org/2000/svg";
 const formElement = document.getElementById("form");
-const [help, narration, errorBox] = ["how-to-play", "narration", "error"]
+const [help, narration] = ["how-to-play", "narration"]
   .map((id) => document.getElementById(id));
 const elements = new Map();  // control id -> its <input> or <button>, or a label's reader
 let game = null;
@@ -145,11 +145,7 @@ function show(answer) {
     narration.textContent = "";
     requestAnimationFrame(() => { narration.textContent = answer.narration; });
   }
-  if (answer.error) {
-    console.error(answer.error);
-    errorBox.textContent = answer.error;
-    errorBox.hidden = false;
-  }
+  if (answer.error) window.wordropBoot.report(answer.error);
   // "window" is the form itself.
   if (answer.focus !== undefined) (elements.get(answer.focus) || formElement).focus();
   return answer;
