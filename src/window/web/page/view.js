@@ -226,8 +226,12 @@ async function start() {
   Object.assign(formElement, { tabIndex: -1, ariaLabel: document.title });
   // The browser suite's way to make the form fail, as the desktop's tests can: only the
   // program built for the suite has it.
-  if (game._wordrop_fail_operation)
-    window.wordropTesting = { failOperation: (n) => game._wordrop_fail_operation(n) };
+  if (game._wordrop_fail_operation) {
+    window.wordropTesting = {
+      failOperation: (n) => game._wordrop_fail_operation(n),
+      drawFigurePiece: (n) => show(JSON.parse(game.UTF8ToString(game._wordrop_draw_figure_piece(n)))),
+    };
+  }
   boot.started();
   // Captions measured before a face arrived are measured again once it is in, and so when
   // a typed guess brings in more of a face.
