@@ -6,8 +6,7 @@
 "use strict";
 
 (() => {
-  // Run before the style sheets are asked for, so that one that fails is heard: the
-  // elements of the page are looked up once the document has them.
+  // The elements of the page, once the document has them.
   let status, errorBox, errorLines, stage, form;
   const RETRY = "Check the connection and reload the page.";
   const lines = new Map();  // what failed -> its line in the box
@@ -70,12 +69,7 @@
 
   // A script or style sheet that did not arrive, or an error no script caught. The
   // program's preload is only a head start: its own fetch tells whether it arrived.
-  window.addEventListener("error", (event) => {
-    if (event instanceof ErrorEvent) return report(String(event.message));
-    const element = event.target;
-    if (!(element instanceof HTMLScriptElement || element instanceof HTMLLinkElement) ||
-        element.rel === "preload" || element.rel === "manifest" || element.rel === "icon")
-      return;
+  function missing(element) {
     const name = (element.src || element.href).split("/").pop();
     if (element instanceof HTMLLinkElement) {
       report(name === "fonts.css"
@@ -86,7 +80,25 @@
     } else {
       programFailure(`The game could not be loaded: ${name} did not arrive. ${RETRY}`);
     }
+  }
+  window.addEventListener("error", (event) => {
+    if (event instanceof ErrorEvent) return report(String(event.message));
+    const element = event.target;
+    if (element instanceof HTMLScriptElement ||
+        element instanceof HTMLLinkElement && element.rel === "stylesheet") missing(element);
   }, true);
+  // This script is deferred, so as not to hold up the page's first paint: the style sheets
+  // before it have arrived or failed by the time it runs, and one that failed has no rules
+  // (a page opened from a file may not read them at all: those arrived).
+  const arrived = (link) => {
+    try {
+      return link.sheet?.cssRules.length > 0;
+    } catch {
+      return true;
+    }
+  };
+  for (const link of document.querySelectorAll("link[rel=stylesheet]"))
+    if (!arrived(link)) missing(link);
   window.addEventListener("unhandledrejection", (event) => {
     event.preventDefault();  // told here, once
     report(loading ? `The game could not be started: ${reason(event.reason)}. ${RETRY}`
