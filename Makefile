@@ -95,6 +95,8 @@ web-check: deps tests/web/node_modules/.package-lock.json
 bench-web: deps web tests/web/node_modules/.package-lock.json
 	@mkdir -p build-bench-results
 	node bench/web/startup.mjs $(WEB_DIR)/site $(or $(ROUNDS),10) | tee build-bench-results/web.json
+	node bench/web/typing.mjs $(WEB_DIR)/site $(or $(ROUNDS),3) | tee build-bench-results/web-typing.json
+	node bench/web/offline.mjs $(WEB_DIR)/site $(or $(ROUNDS),3) | tee build-bench-results/web-offline.json
 
 tests/web/node_modules/.package-lock.json: tests/web/package-lock.json
 	cd tests/web && npm ci --no-audit --no-fund --silent

@@ -138,7 +138,7 @@ add_custom_target(wordrop_site ALL DEPENDS ${sources} ${site}/sw.js)
 
 if(WORDROP_WEB_TESTING)
     set(testing ${CMAKE_BINARY_DIR}/testing)
-    wordrop_web_program(wordrop_web_testing ${testing} "${exported};wordrop_fail_operation")
+    wordrop_web_program(wordrop_web_testing ${testing} "${exported};wordrop_fail_operation;wordrop_draw_figure_piece")
     target_compile_definitions(wordrop_web_testing PRIVATE WORDROP_WEB_TESTING)
     set(site_testing ${CMAKE_BINARY_DIR}/site-testing)
     add_custom_command(OUTPUT ${site_testing}/sw.js

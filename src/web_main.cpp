@@ -10,6 +10,7 @@
 #include <string>
 
 #include "game/BoardSummary.h"
+#include "game/Figure.h"
 #include "game/Form1.h"
 #include "game/Narration.h"
 #include "window/Midend.h"
@@ -105,6 +106,15 @@ EMSCRIPTEN_KEEPALIVE const char* wordrop_faces_changed() {
 // suite has it.
 EMSCRIPTEN_KEEPALIVE void wordrop_fail_operation(int n) {
     game->form1.form().faults().failOperation(static_cast<std::uint64_t>(n));
+}
+
+// The figure's piece drawn alone, as the desktop's golden screen of the whole figure has
+// it: the ninth piece is otherwise only ever drawn under the lose banner.
+EMSCRIPTEN_KEEPALIVE const char* wordrop_draw_figure_piece(int piece) {
+    wordrop::game::drawFigurePiece(game->form1.form(), static_cast<std::int16_t>(piece));
+    window::Outcome outcome;
+    outcome.changes = game->midend.takeChanges();
+    return answer(outcome);
 }
 #endif
 }

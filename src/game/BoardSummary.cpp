@@ -20,17 +20,26 @@ std::string word(const BoardLook& seen) {
     return text;
 }
 
-// The count, and the wrong guesses that can be read, as typed; a very long one is cut
-// short here.
-std::string wrongGuesses(const BoardLook& seen) {
+// Whether the box of a wrong guess shows it was empty: shown, in front, and blank.
+bool showsEmptyGuess(const Form1& game, int k) {
+    const window::Form& form = game.form();
+    const window::ControlId box = *form.find("lblWrong", k);
+    const window::Control& c = form.state(box);
+    return c.visible && c.caption.empty() && !form.covered(box);
+}
+
+// The count, and the wrong guesses that can be read, as typed (an empty one as such); a
+// very long one is cut short here.
+std::string wrongGuesses(const Form1& game, const BoardLook& seen) {
     const int count = seen.wrongGuesses;
     std::string text = std::to_string(count) + (count == 1 ? " wrong guess" : " wrong guesses");
     bool first = true;
     for (int k = 0; k < count && k < kWrongToLose; ++k) {
-        if (seen.wrong[k].empty()) continue;
+        const std::string& shown = seen.wrong[static_cast<std::size_t>(k)];
+        if (shown.empty() && !showsEmptyGuess(game, k)) continue;
         text += first ? ": " : ", ";
         first = false;
-        text += window::shortened(seen.wrong[k], kLongestGuessTold);
+        text += shown.empty() ? "an empty guess" : window::shortened(shown, kLongestGuessTold);
     }
     return text;
 }
@@ -45,11 +54,11 @@ std::string summarize(const Form1& game) {
                    window::keyNames(game.form(), window::KeyAction::NewGame).front() +
                    " to start a game.";
         case Screen::Playing:
-            return wrongGuesses(seen) + ". Word: " + word(seen);
+            return wrongGuesses(game, seen) + ". Word: " + word(seen);
         case Screen::Won:
             return "You win! The word was " + std::string(kWord) + ".";
         case Screen::Lost:
-            return "You lose. " + wrongGuesses(seen) + ".";
+            return "You lose. " + wrongGuesses(game, seen) + ".";
         case Screen::Closed:
             return "The game is over. Please exit and try again.";
     }

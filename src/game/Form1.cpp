@@ -27,6 +27,21 @@ void setForeColor(const std::vector<ControlRef>& group, window::Colour colour) {
 
 Form1::Form1() : form_(form1Design(), form1Layout()), controls_(form_) {
     bindEvents();
+    // The board is read as a player looks at it: what it asks, where to answer, the word,
+    // the wrong guesses, and last whatever banner is over it all.
+    const Form1Controls& c = controls_;
+    std::vector<window::ControlId> wrong;
+    for (int k = 0; k < kWrongToLose; ++k) wrong.push_back(c.lblWrong(k).id());
+    using window::ReadingKind;
+    form_.setReadingRegions({
+        {ReadingKind::Each, {c.lblAre.id(), c.lblwordrop.id(), c.lblPick.id()}, {}},
+        {ReadingKind::Each, {c.txtLetter.id(), c.cmdOK.id()}, {}},
+        {ReadingKind::Positions, c.word, {}},
+        {ReadingKind::List, std::move(wrong), "Wrong guesses"},
+        {ReadingKind::Each,
+         {c.lblWin.id(), c.lblProgram.id(), c.lblLoser.id(), c.lblEnd.id(), c.lblEnd2.id()},
+         {}},
+    });
 }
 
 void Form1::bindEvents() {

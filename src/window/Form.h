@@ -60,6 +60,20 @@ enum class KeyClick : std::uint8_t {
     Label,       // a click on the frontmost label that answers clicks
 };
 
+// A part of the form that a screen reader reads together. The parts are read in the order
+// the form lists them, each control of a part top to bottom, then left to right.
+enum class ReadingKind : std::uint8_t {
+    Each,       // each control on its own
+    Positions,  // each control on its own, with its place in the part: "G, position 4"
+    List,       // the controls as one list, after the part's name: "Wrong guesses: x, q"
+};
+
+struct ReadingRegion {
+    ReadingKind kind = ReadingKind::Each;
+    std::vector<ControlId> controls;
+    std::string name;  // a list's
+};
+
 class ControlRef;
 class ControlArray;
 
@@ -133,6 +147,10 @@ class Form {
     // Whether shown controls hide all of an area behind every control, such as the drawing.
     bool covered(Rect area) const;
 
+    // The parts a screen reader reads in turn; controls in none come after them.
+    void setReadingRegions(std::vector<ReadingRegion> regions) { regions_ = std::move(regions); }
+    std::span<const ReadingRegion> readingRegions() const { return regions_; }
+
     FaultInjector& faults() { return faults_; }
     void setObserver(FormObserver* observer) { observer_ = observer; }
 
@@ -159,6 +177,7 @@ class Form {
     DrawingSurface drawing_;
     FaultInjector faults_;
     FormObserver* observer_ = nullptr;
+    std::vector<ReadingRegion> regions_;
 };
 
 // A control as game code holds it, with the operations of its kind.

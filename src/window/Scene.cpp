@@ -259,35 +259,75 @@ std::string SceneBuilder::wordsOf(ControlId id) const {
     return text;
 }
 
-void SceneBuilder::addReading(Scene& scene) const {
-    const Pixels px(scene.scale);
-    std::vector<ControlId> order;
-    for (std::size_t i = 0; i < form_.controls().size(); ++i) {
-        const auto id = ControlId(i);
-        const Control& c = form_.state(id);
-        if (canBeRead(form_, id) || (c.isWidget() && c.visible)) order.push_back(id);
+Readable SceneBuilder::readableOf(const Scene& scene, ControlId id) const {
+    const Control& c = form_.state(id);
+    Readable item{id, ReadRole::Widget, {}, Pixels(scene.scale).of(c.bounds())};
+    if (!c.isWidget()) {
+        const bool pressable =
+            form_.answersClicks(id) && form_.reachablePoint({HitKind::Control, id}).has_value();
+        item.role = pressable ? ReadRole::Pressable : ReadRole::Text;
+        item.text = wordsOf(id);
+    } else {
+        const auto slot = std::find_if(scene.widgets.begin(), scene.widgets.end(),
+                                       [id](const WidgetSlot& w) { return w.control == id; });
+        item.text = slot->name;
     }
-    std::sort(order.begin(), order.end(), [this](ControlId a, ControlId b) {
+    return item;
+}
+
+// The form's reading regions in turn, then what is in none; within each, top to bottom,
+// then left to right. A region read as a list is one item, over all of its readable part.
+void SceneBuilder::addReading(Scene& scene) const {
+    const auto readable = [this](ControlId id) {
+        const Control& c = form_.state(id);
+        return canBeRead(form_, id) || (c.isWidget() && c.visible);
+    };
+    const auto byPlace = [this](ControlId a, ControlId b) {
         const Rect ra = form_.state(a).bounds();
         const Rect rb = form_.state(b).bounds();
         if (ra.top != rb.top) return ra.top < rb.top;
         return ra.left != rb.left ? ra.left < rb.left : a < b;
-    });
-    for (const ControlId id : order) {
-        const Control& c = form_.state(id);
-        Readable item{id, ReadRole::Widget, {}, px.of(c.bounds())};
-        if (!c.isWidget()) {
-            const bool pressable =
-                form_.answersClicks(id) && form_.reachablePoint({HitKind::Control, id}).has_value();
-            item.role = pressable ? ReadRole::Pressable : ReadRole::Text;
-            item.text = wordsOf(id);
-        } else {
-            const auto slot = std::find_if(scene.widgets.begin(), scene.widgets.end(),
-                                           [id](const WidgetSlot& w) { return w.control == id; });
-            item.text = slot->name;
+    };
+    std::vector<bool> inRegion(form_.controls().size(), false);
+    const auto read = [&](std::vector<ControlId> ids, ReadingKind kind, const std::string& name) {
+        std::sort(ids.begin(), ids.end(), byPlace);
+        std::optional<Readable> list;
+        for (std::size_t place = 0; place < ids.size(); ++place) {
+            const ControlId id = ids[place];
+            if (!readable(id)) continue;
+            Readable item = readableOf(scene, id);
+            if (kind == ReadingKind::Positions) {
+                item.text += ", position " + std::to_string(place + 1);
+            } else if (kind == ReadingKind::List) {
+                if (!list) {
+                    list = std::move(item);
+                    list->role = ReadRole::Text;
+                    list->text = name + ": " + list->text;
+                    continue;
+                }
+                list->text += ", " + item.text;
+                const RectF a = list->box;
+                const RectF b = item.box;
+                const double right = std::max(a.x + a.width, b.x + b.width);
+                const double bottom = std::max(a.y + a.height, b.y + b.height);
+                list->box = {std::min(a.x, b.x), std::min(a.y, b.y), 0, 0};
+                list->box.width = right - list->box.x;
+                list->box.height = bottom - list->box.y;
+                continue;
+            }
+            scene.reading.push_back(std::move(item));
         }
-        scene.reading.push_back(std::move(item));
+        if (list) scene.reading.push_back(std::move(*list));
+    };
+    for (const ReadingRegion& region : form_.readingRegions()) {
+        for (const ControlId id : region.controls) inRegion[static_cast<std::size_t>(id)] = true;
+        read(region.controls, region.kind, region.name);
     }
+    std::vector<ControlId> rest;
+    for (std::size_t i = 0; i < inRegion.size(); ++i) {
+        if (!inRegion[i]) rest.push_back(ControlId(i));
+    }
+    read(std::move(rest), ReadingKind::Each, {});
 }
 
 }  // namespace wordrop::window

@@ -118,7 +118,8 @@ struct Readable {
 };
 
 // The form as a view shows it: what to paint, back to front; the widgets, in tab order;
-// and what a screen reader reads, in reading order (top to bottom, then left to right).
+// and what a screen reader reads, in reading order (the form's reading regions in turn, each
+// top to bottom, then left to right).
 struct Scene {
     double scale = 1;
     double width = 0;

@@ -33,6 +33,7 @@ class SceneBuilder {
     void addControl(Scene& scene, ControlId id) const;
     void addLabel(Scene& scene, ControlId id) const;
     void addReading(Scene& scene) const;
+    Readable readableOf(const Scene& scene, ControlId id) const;
     std::string wordsOf(ControlId id) const;
 
     const Form& form_;

@@ -8,6 +8,7 @@
 #include "Play.h"
 #include "Points.h"
 #include "game/Narration.h"
+#include "window/Utf8.h"
 
 namespace wordrop::testing {
 namespace {
@@ -76,6 +77,35 @@ TEST(NarrationTest, ALostGameAndOneStartedFromTheStrip) {
     steps.push_back({"z", kOk, "A wrong guess. 8 wrong guesses left."});
     steps.push_back({nullptr, kWrongBox, ""});  // where the lose banner was
     play(steps);
+}
+
+// A long guess is told cut at 40 bytes, or before, so as not to split a character a reader
+// sees as one: a UTF-8 sequence, an emoji with its joiners or skin tone, an accent, a flag.
+TEST(NarrationTest, ALongGuessIsCutBetweenCharacters) {
+    const std::string a30(30, 'a');
+    const struct {
+        std::string typed;
+        std::string told;
+    } rows[] = {
+        {std::string(41, 'a'), std::string(40, 'a')},
+        {std::string(39, 'a') + "\u00e9b", std::string(39, 'a')},
+        {a30 + "123456\U0001F468\u200D\U0001F469\u200D\U0001F467b", a30 + "123456"},
+        {a30 + "1234\U0001F44D\U0001F3FDbb", a30 + "1234"},
+        {a30 + "12345678e\u0301x", a30 + "12345678"},
+        {a30 + "123456\U0001F1EB\U0001F1F7", a30 + "123456"},
+        {a30 + "12\U0001F1EB\U0001F1F7\U0001F1E9\U0001F1EA", a30 + "12\U0001F1EB\U0001F1F7"},
+    };
+    for (const auto& row : rows) {
+        Form1 game;
+        game::Form1Narrator narrator(game);
+        game.Form_Click();
+        static_cast<void>(narrator.clicked());
+        type(game, row.typed);
+        narrator.typed();
+        static_cast<void>(game.cmdOK_Click());
+        EXPECT_EQ(narrator.clicked(), "\"" + row.told + "...\" is wrong. 8 wrong guesses left.")
+            << row.typed;
+    }
 }
 
 }  // namespace

@@ -16,10 +16,29 @@ const TYPES = { ".html": "text/html", ".js": "text/javascript", ".css": "text/cs
 
 // Serves the file that locate(root, name) names for each request path (none, or one that
 // is not there: 404), never from the browser's cache; the origin it answers at is returned
-// with the server. Options: headers, sent with every file; hold(name), a promise that the
-// answer waits for (a slow file); compress, to send gzip or brotli as the browser asks.
-export async function serveFiles(locate, { headers = {}, hold, compress = false } = {}) {
+// with the server. Options: headers, sent with every file (or a function giving them);
+// hold(name), a promise that the answer waits for (a slow file); compress, to send gzip or
+// brotli as the browser asks; link(), the slow link every answer shares, if any, as
+// { bytesPerSecond, latencyMs }; served(name, bytes), told of each answer sent.
+export async function serveFiles(locate, { headers = {}, hold, compress = false, link,
+                                           served } = {}) {
   const compressed = new Map();
+  let linkFreeAt = 0;  // when the shared link has sent everything queued on it
+  const send = async (response, data) => {
+    const slow = link?.();
+    if (!slow) return response.end(data);
+    await new Promise((resolve) => setTimeout(resolve, slow.latencyMs));
+    const CHUNK = 4096;
+    for (let at = 0; at < data.length; at += CHUNK) {
+      const chunk = data.subarray(at, at + CHUNK);
+      linkFreeAt = Math.max(linkFreeAt, performance.now()) +
+        chunk.length / slow.bytesPerSecond * 1000;
+      await new Promise((resolve) => setTimeout(resolve, linkFreeAt - performance.now()));
+      if (response.destroyed) return;
+      response.write(chunk);
+    }
+    response.end();
+  };
   const server = http.createServer(async (request, response) => {
     const name = path.normalize(new URL(request.url, "http://localhost").pathname)
       .replace(/^(\.\.[/\\])+/, "");
@@ -28,7 +47,8 @@ export async function serveFiles(locate, { headers = {}, hold, compress = false 
     fs.readFile(file || "", (error, data) => {
       if (error) return response.writeHead(404).end();
       const head = { "Content-Type": TYPES[path.extname(file)] || "text/plain",
-                     "Cache-Control": "no-store", ...headers };
+                     "Cache-Control": "no-store",
+                     ...(typeof headers === "function" ? headers() : headers) };
       const accepted = String(request.headers["accept-encoding"] || "");
       const encoding = !compress ? null : /\bbr\b/.test(accepted) ? "br"
         : /\bgzip\b/.test(accepted) ? "gzip" : null;
@@ -42,8 +62,9 @@ export async function serveFiles(locate, { headers = {}, hold, compress = false 
         head["Content-Encoding"] = encoding;
         data = compressed.get(key).body;
       }
+      served?.(name, data.length);
       response.writeHead(200, head);
-      response.end(data);
+      send(response, data);
     });
   });
   await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));

@@ -24,9 +24,12 @@ const LATIN_FACES = fs.readdirSync(path.join(SITE, "fonts"))
   .filter((name) => name.endsWith(".latin.woff2")).map((name) => "/fonts/" + name);
 
 // What the server does, set by each case and put back after it.
-const server = { missing: new Set(), down: false, held: null, worker: null };
-afterEach(() => Object.assign(server, { missing: new Set(), down: false, held: null,
-                                        worker: null }));
+// A slow link is one every answer shares, the worker's too; headers replace the usual
+// "never from the browser's cache"; log has each answer's path and bytes.
+const PLAIN = { missing: new Set(), down: false, held: null, worker: null, link: null,
+                headers: {}, log: [] };
+const server = { ...PLAIN };
+afterEach(() => Object.assign(server, { ...PLAIN, missing: new Set(), log: [] }));
 
 let browser;
 let origin;
@@ -36,7 +39,9 @@ before(async () => {
   ({ server: files, origin } = await serveFiles(
     (name) => server.down || server.missing.has(name) ? null
       : name === "/sw.js" && server.worker ? server.worker : path.join(SITE, name),
-    { hold: (name) => server.held?.names.has(name) && server.held.released }));
+    { hold: (name) => server.held?.names.has(name) && server.held.released,
+      link: () => server.link, headers: () => server.headers,
+      served: (name, bytes) => server.log.push({ name, bytes }) }));
   browser = await launchChromium();
 });
 
@@ -107,7 +112,9 @@ async function open(url = origin + "/", { viewport = { width: 760, height: 640 }
     async saidLast() {
       return (await game.said()).at(-1);
     },
-    error: () => page.$eval("#error", (box) => !box.hidden && box.textContent),
+    // The message box's lines, one a failure, or false while it is not shown.
+    error: () => page.$eval("#error", (box) => !box.hidden &&
+      [...box.querySelectorAll("p")].map((line) => line.textContent).join("\n")),
     async close() {
       const violations = await page.evaluate(() => window.violations);
       await (fresh ? context.close() : page.close());
@@ -253,77 +260,124 @@ describe("the page starts at once and says what failed", () => {
     await prompt.close();
   });
 
-  test("a file that does not arrive, or a page opened from a file, is told", async () => {
+  // One line a failure, in a box below the form and never over it, that a button closes.
+  test("a file that does not arrive, a policy that refuses the program, a page from a file",
+       async () => {
     const cases = [
-      { missing: "/fonts/ComicNeue-Regular.latin.woff2", plays: true,
+      { missing: ["/fonts/ComicNeue-Regular.latin.woff2",
+                  "/fonts/LiberationSerif-Bold.latin.woff2"], plays: true,
+        says: /^The faces Comic Neue and Liberation Serif Bold could not be loaded: .*stand-in faces.*reload the page\.$/ },
+      { missing: ["/fonts/ComicNeue-Regular.latin.woff2"], plays: true,
         says: /^The face Comic Neue could not be loaded: .*stand-in.*reload the page\.$/ },
-      { missing: "/fonts/LiberationSerif-Bold.latin.woff2", plays: true,
-        says: /^The face Liberation Serif Bold could not be loaded/ },
-      { missing: "/wordrop.wasm",
+      { missing: ["/page.css"], plays: true,
+        says: /^The page's style sheet page\.css did not arrive: .*reload the page\.$/ },
+      { missing: ["/fonts.css"], plays: true,
+        says: /^The page's faces could not be loaded: fonts\.css did not arrive\. .*stand-in/ },
+      { missing: ["/wordrop.wasm"],
         says: /^The game could not be loaded: wordrop\.wasm answered 404.*reload the page\.$/ },
-      { missing: "/wordrop.js", says: /^The game could not be loaded: wordrop\.js did not/ },
-      { missing: "/view.js", says: /^The game could not be loaded: view\.js did not arrive/ },
+      { missing: ["/wordrop.js"], says: /^The game could not be loaded: wordrop\.js did not/ },
+      { missing: ["/view.js"], says: /^The game could not be loaded: view\.js did not arrive/ },
+      { policy: "default-src 'self'", refused: /^script-src/,
+        says: /^The game could not be started: this server's Content-Security-Policy does not let the page run WebAssembly\. The server must allow 'wasm-unsafe-eval' in the policy's script-src\.$/ },
       { file: true, says: /has to come from a web server[\s\S]*http:\/\/127\.0\.0\.1:8080\// },
     ];
-    for (const { missing, file, plays, says } of cases) {
-      server.missing = new Set([missing]);
+    for (const { missing = [], file, plays, says, policy, refused } of cases) {
+      const name = missing.join() || policy || "file";
+      server.missing = new Set(missing);
+      if (policy) server.headers = { "Content-Security-Policy": policy };
       const game = await open(file ? `file://${SITE}/index.html` : origin + "/",
-                              { ready: false });
+                              { ready: false, viewport: PHONE });
       await game.page.waitForFunction(() => !document.getElementById("error").hidden);
+      if (plays) await game.page.waitForSelector("body[data-ready]");
       const shown = await game.error();
-      assert.match(shown, says);
-      assert.deepEqual(game.complaints.splice(0), [shown], "the console has it once");
+      assert.match(shown, says, name);
+      assert.deepEqual(game.complaints.splice(0), [shown], `${name}: the console has it once`);
       assert.equal(await game.page.$eval("#status", (status) => status.hidden), true);
-      if (plays) {
-        await game.page.waitForSelector("body[data-ready]");
+      // Below the form or beside it, on a phone too.
+      const [board, box] = await game.page.evaluate(() => ["form", "error"]
+        .map((id) => document.getElementById(id).getBoundingClientRect().toJSON()));
+      const overlap = Math.max(0, Math.min(board.right, box.right) - Math.max(board.left, box.left)) *
+                      Math.max(0, Math.min(board.bottom, box.bottom) - Math.max(board.top, box.top));
+      assert.equal(overlap, 0, `${name}: the box is over the board`);
+      assert.ok(box.bottom <= PHONE.height + 0.01, `${name}: the box is in the window`);
+      if (plays && !missing.includes("/page.css")) {
         await game.click(BACKGROUND);
         assert.equal(await game.saidLast(), NEW_GAME, "the game goes on");
-      } else {
-        assert.equal(await game.page.$("#form svg"), null, `${missing || "file"}: no game`);
+      } else if (!plays) {
+        assert.equal(await game.page.$("#form svg"), null, `${name}: no game`);
+      }
+      await game.page.click("#error .close");
+      assert.equal(await game.error(), false, `${name}: closed`);
+      if (refused) {
+        const violations = await game.page.evaluate(() => window.violations.splice(0));
+        assert.ok(violations.length && violations.every((v) => refused.test(v)), violations.join());
       }
       assert.deepEqual(game.complaints, [], "nothing more went wrong");
       await game.close();
+      server.headers = {};
     }
   });
 });
 
 describe("the page installs and plays offline", () => {
-  test("after a first visit, a reload offline plays; a new build replaces the cache",
+  // On a slow link that the worker's fetches share, from a server whose files the browser
+  // may keep: offline once the game shows, before any face has arrived, with each file
+  // fetched once and none the page does not use; then a new build, taken with one reload.
+  test("offline as soon as the game shows, each file fetched once; a new build in one reload",
        async () => {
-    const game = await open();
-    const cached = await game.page.evaluate(async () => {
-      await navigator.serviceWorker.ready;
-      const names = await caches.keys();
-      const cache = await caches.open(names[0]);
-      return { names, files: (await cache.keys()).map((r) => new URL(r.url).pathname) };
-    });
-    assert.equal(cached.names.length, 1);
-    assert.match(cached.names[0], /^wordrop-[0-9a-f]{16}$/);
-    const everyFile = (dir) => fs.readdirSync(dir, { withFileTypes: true }).flatMap((entry) =>
-      entry.isDirectory() ? everyFile(path.join(dir, entry.name)) : [path.join(dir, entry.name)]);
-    assert.deepEqual(cached.files.sort(), everyFile(SITE).map((file) => "/" +
-      path.relative(SITE, file)).filter((name) => name !== "/sw.js").sort());
+    Object.assign(server, { link: { bytesPerSecond: 100_000, latencyMs: 200 },
+                            headers: { "Cache-Control": "no-cache" } });
+    // One face held back (more would hold every connection the browser opens to a server).
+    let release;
+    server.held = { names: new Set(LATIN_FACES.slice(0, 1)),
+                    released: new Promise((r) => { release = r; }) };
+    const game = await open(origin + "/", { ready: false });
+    await game.page.waitForSelector("body[data-offline]", { timeout: 60_000 });
+    assert.equal(await game.page.evaluate(() =>
+      [...document.fonts].every((face) => face.status === "loaded")), false, "a face to come");
+    const fetched = server.log.map((entry) => entry.name);
+    assert.deepEqual(fetched.filter((name, k) => fetched.indexOf(name) !== k), [],
+                     "each file fetched once");
 
+    // No server at all: the game plays, in stand-in faces.
     server.down = true;
+    release();
     await game.page.setOfflineMode(true);
     await game.page.reload();
-    await game.page.waitForSelector("body[data-ready]");
+    await game.page.waitForFunction(() => performance.getEntriesByName("wordrop-ready").length);
     await game.click(BACKGROUND);
-    await game.page.click("#form input");
-    await game.page.keyboard.type("g");
-    await game.page.keyboard.press("Enter");
-    assert.equal(await game.saidLast(), "G appears at positions 4 and 11.");
-    assert.equal(await game.error(), false);
+    assert.equal(await game.saidLast(), NEW_GAME);
+    await game.page.waitForFunction(() => !document.getElementById("error").hidden);
+    assert.match(await game.error(), /^The faces? .* could not be loaded/);
+    game.complaints.splice(0);
 
-    // The next build's worker: its cache is the only one left.
+    // Back online, the faces come and are kept as they arrive.
+    Object.assign(server, { down: false, link: null });
+    await game.page.setOfflineMode(false);
+    await game.page.reload();
+    await game.page.waitForSelector("body[data-ready]");
+    await game.page.waitForFunction(async (count) => {
+      const [name] = await caches.keys();
+      const kept = await (await caches.open(name)).keys();
+      return kept.filter((request) => request.url.endsWith(".latin.woff2")).length === count;
+    }, { polling: 100 }, LATIN_FACES.length);
+    const all = server.log.map((entry) => entry.name);
+    assert.deepEqual(all.filter((name) => /\.rest\.woff2$|LICENSE/.test(name)), [],
+                     "nothing the page does not use");
+
+    // The next build's worker keeps what the old one kept, from it, and the page says so.
     const worker = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "wordrop-")), "sw.js");
     fs.writeFileSync(worker, fs.readFileSync(path.join(SITE, "sw.js"), "utf8")
       .replace(/"wordrop-[0-9a-f]+"/, '"wordrop-0123456789abcdef"'));
-    Object.assign(server, { down: false, worker });
-    await game.page.setOfflineMode(false);
+    Object.assign(server, { worker, log: [] });
     await game.page.reload();
-    await game.page.waitForFunction(async () =>
-      (await caches.keys()).join() === "wordrop-0123456789abcdef", { polling: 100 });
+    await game.page.waitForSelector("#status:not([hidden]) button");
+    assert.match(await game.page.$eval("#status", (status) => status.textContent),
+                 /^A new version of the game is ready\./);
+    assert.deepEqual(server.log.map((entry) => entry.name), ["/sw.js"], "nothing else fetched");
+    await Promise.all([game.page.waitForNavigation(), game.page.click("#status button")]);
+    await game.page.waitForSelector("body[data-ready]");
+    assert.deepEqual(await game.page.evaluate(() => caches.keys()), ["wordrop-0123456789abcdef"]);
     await game.close();
   });
 

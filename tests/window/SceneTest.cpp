@@ -116,16 +116,23 @@ TEST_F(SceneTest, TextRunsAtTwiceTheScaleAreTwiceAsFar) {
     EXPECT_EQ(one[0].clip, (RectF{0, 0, 689, 561}));
 }
 
-TEST_F(SceneTest, ReadingOrderIsTopToBottomThenLeftToRight) {
+// The board's regions in turn: the prompts, the box and Ok!, the word with the places of
+// its letters, the wrong guesses as one list.
+TEST_F(SceneTest, ReadingOrderFollowsTheBoardsRegions) {
     game.Form_Click();
-    guessAll(game, {"g", "ab cd", "r"});
+    guessAll(game, {"g", "ab cd", "r", "x"});
     // "ab cd" is wider than its 25-pixel box and wraps, yet is read whole.
     EXPECT_EQ(reading(scene()), (std::vector<std::string>{
-                                    "ab cd", "Are you ready to play", "Wordrop??", "Pick a letter",
-                                    "Pick a letter", "Ok!", "R", "G", "R", "G"}));
-    const Scene s = scene();
-    EXPECT_EQ(s.reading[4].role, ReadRole::Widget);
-    EXPECT_EQ(s.reading[4].control, id("txtLetter"));
+                                    "Are you ready to play", "Wordrop??", "Pick a letter",
+                                    "Pick a letter", "Ok!", "R, position 2", "G, position 4",
+                                    "R, position 5", "G, position 11", "Wrong guesses: ab cd, x"}));
+    const Scene s = scene(2);
+    EXPECT_EQ(s.reading[3].role, ReadRole::Widget);
+    EXPECT_EQ(s.reading[3].control, id("txtLetter"));
+    // The list stands over both boxes it reads, from the first.
+    EXPECT_EQ(s.reading.back().control, id("lblWrong", 0));
+    EXPECT_EQ(s.reading.back().role, ReadRole::Text);
+    EXPECT_EQ(s.reading.back().box, (RectF{32, 16, 50, 162}));
     ASSERT_EQ(s.widgets.size(), 2u);
     EXPECT_EQ(s.widgets[0].control, id("cmdOK")) << "the tab order starts at Ok!";
     EXPECT_EQ(s.widgets[0].caption, "Ok!");

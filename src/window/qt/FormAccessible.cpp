@@ -164,7 +164,7 @@ QAccessibleInterface* FormAccessible::labelInterface(ControlId id) const {
     return QAccessible::accessibleInterface(it->second);
 }
 
-// In the scene's reading order: top to bottom, then left to right.
+// In the scene's reading order.
 std::vector<QAccessibleInterface*> FormAccessible::children() const {
     std::vector<QAccessibleInterface*> result;
     for (const window::Readable& item : view()->scene().reading) {

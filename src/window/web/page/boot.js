@@ -6,46 +6,100 @@
 "use strict";
 
 (() => {
-  const status = document.getElementById("status");
-  const errorBox = document.getElementById("error");
-  const [stage, windowElement, titleBar, form, line, pad, showPadButton] =
-    ["stage", "window", "title-bar", "form", "line", "pad", "show-pad"]
+  // The scripts are deferred: the document has every element already.
+  const [status, errorBox, stage, windowElement, titleBar, form, line, pad, showPadButton] =
+    ["status", "error", "stage", "window", "title-bar", "form", "line", "pad", "show-pad"]
       .map((id) => document.getElementById(id));
+  let errorLines;
   const RETRY = "Check the connection and reload the page.";
-  const shown = new Set();
+  const lines = new Map();  // what failed -> its line in the box
+  const early = [];         // lines told before the box was there
   let loading = true;
 
-  // One message for each thing that went wrong, in the box run-time errors use, and once
-  // in the console.
-  function report(message) {
-    if (shown.has(message)) return;
-    shown.add(message);
+  // One line for each thing that went wrong, in the box run-time errors use, and once in
+  // the console. A line under a key already told is rewritten: the faces that failed are
+  // named together, and a fuller account of a failure replaces the first.
+  function report(message, key = message) {
+    const previous = lines.get(key);
+    if (previous?.text === message) return;
+    lines.set(key, { text: message, element: previous?.element });
     console.error(message);
-    errorBox.textContent = errorBox.hidden ? message : errorBox.textContent + "\n" + message;
+    show(key);
+  }
+
+  function show(key) {
+    if (!errorLines) return early.push(key);
+    const line = lines.get(key);
+    line.element ??= errorLines.appendChild(document.createElement("p"));
+    line.element.textContent = line.text;
     errorBox.hidden = false;
     if (loading) status.hidden = true;
   }
+
+  document.addEventListener("DOMContentLoaded", () => {
+    errorLines = errorBox.appendChild(document.createElement("div"));
+    const close = errorBox.insertBefore(document.createElement("button"), errorLines);
+    Object.assign(close, { type: "button", className: "close", ariaLabel: "Close" });
+    close.addEventListener("click", () => { errorBox.hidden = true; });
+    early.splice(0).forEach(show);
+  });
 
   // While loading, the first failure is the one worth telling: the rest follow from it.
   let programFailed = false;
   function programFailure(message) {
     if (programFailed) return;
     programFailed = true;
-    report(message);
+    report(message, "program");
   }
 
   const reason = (error) => (error && error.message) || String(error);
 
+  // A server whose Content-Security-Policy forbids compiling WebAssembly: the browser's
+  // own words for it say nothing a visitor can act on.
+  const POLICY = "The game could not be started: this server's Content-Security-Policy " +
+    "does not let the page run WebAssembly. The server must allow 'wasm-unsafe-eval' in " +
+    "the policy's script-src.";
+  let policyRefused = false;
+  document.addEventListener("securitypolicyviolation", (event) => {
+    if (event.blockedURI !== "wasm-eval") return;
+    policyRefused = programFailed = true;
+    report(POLICY, "program");
+  });
+  const refusedByPolicy = (error) =>
+    policyRefused || /Content Security Policy|wasm-unsafe-eval/i.test(reason(error));
+
   // A script or style sheet that did not arrive, or an error no script caught. The
   // program's preload is only a head start: its own fetch tells whether it arrived.
+  function missing(element) {
+    const name = (element.src || element.href).split("/").pop();
+    if (element instanceof HTMLLinkElement) {
+      report(name === "fonts.css"
+        ? `The page's faces could not be loaded: ${name} did not arrive. The game goes on ` +
+          `with stand-in faces. ${RETRY}`
+        : `The page's style sheet ${name} did not arrive: the page may be laid out wrong. ` +
+          RETRY);
+    } else {
+      programFailure(`The game could not be loaded: ${name} did not arrive. ${RETRY}`);
+    }
+  }
   window.addEventListener("error", (event) => {
     if (event instanceof ErrorEvent) return report(String(event.message));
     const element = event.target;
-    if (!(element instanceof HTMLScriptElement || element instanceof HTMLLinkElement) ||
-        element.rel === "preload") return;
-    const name = (element.src || element.href).split("/").pop();
-    programFailure(`The game could not be loaded: ${name} did not arrive. ${RETRY}`);
+    if (element instanceof HTMLScriptElement ||
+        element instanceof HTMLLinkElement && element.rel === "stylesheet") missing(element);
   }, true);
+  // This script is deferred, so as not to hold up the page's first paint: the style sheets
+  // before it have arrived or failed by the time it runs, and one that failed has no rules
+  // (a page opened from a file may not read them at all: those arrived).
+  const arrived = (link) => {
+    try {
+      return link.sheet?.cssRules.length > 0;
+    } catch {
+      return true;
+    }
+  };
+  for (const link of document.querySelectorAll("link[rel=stylesheet]"))
+    if (!arrived(link)) missing(link);
   window.addEventListener("unhandledrejection", (event) => {
     event.preventDefault();  // told here, once
     report(loading ? `The game could not be started: ${reason(event.reason)}. ${RETRY}`
@@ -132,16 +186,20 @@
     }
     return found.filter((layout) => layout.key >= KEY.least);
   }
+  // Placed whole, so that the page keeps its shape without its style sheet too.
   function place(element, [x, y, width, height]) {
-    Object.assign(element.style, { left: x + "px", top: y + "px", width: width + "px",
-                                   height: height + "px" });
+    Object.assign(element.style, { position: "absolute", left: x + "px", top: y + "px",
+                                   width: width + "px", height: height + "px" });
   }
   function fit() {
     const width = form.offsetWidth;  // the form's own size: a transform leaves it alone
     const height = form.offsetHeight + titleBar.offsetHeight;
     if (!width || !form.offsetHeight) return;
     const view = document.documentElement;
-    const room = { width: view.clientWidth, height: view.clientHeight };
+    // What failed is told below everything, and keeps its room.
+    Object.assign(errorBox.style, { position: "absolute", left: "0", right: "0", bottom: "0" });
+    const message = errorBox.hidden ? 0 : errorBox.offsetHeight + 16;
+    const room = { width: view.clientWidth, height: view.clientHeight - message };
     const best = layouts(width, height, room).reduce((a, b) => (b.scale > a.scale ? b : a));
     const scale = Math.max(0.01, best.scale);
     if (best.pad) {
@@ -155,6 +213,7 @@
     place(stage, [area[0] + (area[2] - shown[0]) / 2, area[1] + (area[3] - shown[1]) / 2,
                   ...shown]);
     windowElement.style.width = width + "px";
+    windowElement.style.transformOrigin = "0 0";
     windowElement.style.transform = scale === 1 ? "" : `scale(${scale})`;
   }
 
@@ -181,43 +240,76 @@
     }
     return Promise.all(loads.values());
   }
+  // The faces that failed are told together once the browser has tried them all.
+  const failedFaces = new Set();
+  function tellFaces() {
+    const [one, ...more] = [...failedFaces].sort();
+    report(more.length
+      ? `The faces ${[one, ...more].slice(0, -1).join(", ")} and ${more.at(-1)} could not be ` +
+        `loaded: the game goes on with stand-in faces in their place. ${RETRY}`
+      : `The face ${one} could not be loaded: the game goes on with a stand-in face in its ` +
+        `place. ${RETRY}`, "faces");
+  }
   document.fonts.addEventListener("loadingerror", (event) => {
-    for (const face of event.fontfaces) {
-      const name = face.family.replace(/^"|"$/g, "") + (face.weight === "700" ? " Bold" : "");
-      report(`The face ${name} could not be loaded: the game goes on with a stand-in ` +
-             `face in its place. ${RETRY}`);
-    }
+    for (const face of event.fontfaces)
+      failedFaces.add(face.family.replace(/^"|"$/g, "") + (face.weight === "700" ? " Bold" : ""));
+    document.fonts.ready.then(tellFaces);
   });
 
-  // Once everything the game draws is in, the page is kept for playing offline.
-  function keepForOffline() {
-    if (!("serviceWorker" in navigator) || fromFile) return;
-    navigator.serviceWorker.register("sw.js").catch((error) => {
+  // Once the game is playable, the worker keeps what the page has fetched so far, and again
+  // once the faces are in. A worker of a new build takes over at once; the page says so,
+  // and the next load is the new one.
+  const worker = "serviceWorker" in navigator && !fromFile ? navigator.serviceWorker : null;
+  const hadWorker = Boolean(worker?.controller);
+  async function keepForOffline() {
+    if (!worker) return;
+    const registration = await worker.register("sw.js").catch((error) => {
       console.warn(`The page will not play offline: ${reason(error)}`);
     });
+    if (!registration) return;
+    const active = (await worker.ready).active;
+    active.postMessage({ keep: [location.href, ...performance.getEntriesByType("resource")
+      .filter((entry) => entry.responseEnd > 0).map((entry) => entry.name)] });
   }
+  worker?.addEventListener("message", (event) => {
+    if (!event.data?.kept) return;
+    performance.mark("wordrop-offline");
+    document.body.dataset.offline = "true";
+  });
+  worker?.addEventListener("controllerchange", () => {
+    if (!hadWorker) return;
+    status.replaceChildren("A new version of the game is ready. ");
+    const reload = status.appendChild(document.createElement("button"));
+    Object.assign(reload, { type: "button", textContent: "Play it" });
+    reload.addEventListener("click", () => location.reload());
+    status.hidden = false;
+  });
 
   window.wordropBoot = {
     canStart: !fromFile,
     program: {
       instantiateWasm(imports, receive) {
         instantiate(imports, receive).catch((error) =>
-          programFailure(`The game could not be loaded: ${reason(error)}. ${RETRY}`));
+          programFailure(refusedByPolicy(error) ? POLICY
+                         : `The game could not be loaded: ${reason(error)}. ${RETRY}`));
         return {};
       },
     },
     // The page's line or the pad changed what it shows.
     fit,
-    failed: (error) => programFailure(`The game could not be started: ${reason(error)}`),
+    failed: (error) => programFailure(refusedByPolicy(error) ? POLICY
+                                      : `The game could not be started: ${reason(error)}`),
+    report: (message) => report(message),
     // The start screen is drawn and takes input.
     started() {
       loading = false;
       status.hidden = true;
       showPad();
       const resized = new ResizeObserver(fit);
-      for (const element of [form, titleBar]) resized.observe(element);
+      for (const element of [form, titleBar, errorBox]) resized.observe(element);
       window.addEventListener("resize", fit);
       performance.mark("wordrop-ready");
+      keepForOffline();
     },
     async faces() {
       await faces();

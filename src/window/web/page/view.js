@@ -7,11 +7,12 @@
 
 const SVG = "http://www.w3.org/2000/svg";
 const formElement = document.getElementById("form");
-const [help, narration, errorBox, titleBar, pad, howToStart, again] =
-  ["how-to-play", "narration", "error", "title-bar", "pad", "how-to-start", "again"]
+const [help, narration, titleBar, pad, howToStart, again] =
+  ["how-to-play", "narration", "title-bar", "pad", "how-to-start", "again"]
     .map((id) => document.getElementById(id));
 const elements = new Map();  // control id -> its <input> or <button>, or a label's reader
 let game = null;
+let typedInto = null;  // the text box whose text the game has not had yet
 
 function svg(name, attributes, parent) {
   const element = document.createElementNS(SVG, name);
@@ -28,6 +29,10 @@ const DRAW = {
   },
   line(item, picture) {
     const [x1, y1, x2, y2] = item.line;
+    if (x1 !== x2 && y1 !== y2 && item.width === 1 && window.devicePixelRatio === 1) {
+      svg("path", { d: slantingPixels(item.line), fill: item.stroke }, picture);
+      return;
+    }
     svg("line", { x1, y1, x2, y2, stroke: item.stroke, "stroke-width": item.width,
                   "stroke-linecap": "square" }, picture);
   },
@@ -46,6 +51,31 @@ const DRAW = {
   },
 };
 
+// A slanting line a pixel wide, set pixel by pixel as the desktop's aliased pen sets it
+// (in 1/64 pixels, slopes in 1/65536): one pixel in each row it crosses (each column, if
+// it lies flatter), from half a pixel before its start to half a pixel past its end, where
+// it crosses the middle of the row when it runs towards larger columns, else the row's top.
+// A browser's stroke sets two pixels in some rows.
+function slantingPixels(line) {
+  const [x1, y1, x2, y2] = line.map((value) => Math.trunc(value * 64));
+  const steep = Math.abs(y2 - y1) > Math.abs(x2 - x1);
+  let [a1, b1, a2, b2] = steep ? [y1, x1, y2, x2] : [x1, y1, x2, y2];
+  if (a1 > a2) [a1, b1, a2, b2] = [a2, b2, a1, b1];
+  const step = Math.trunc((b2 - b1) * 65536 / (a2 - a1));
+  let b = b1 * 1024 - Math.floor(step / 2);
+  a1 -= 32;
+  a2 += 32;
+  let a = Math.floor((a1 + 32) / 64);
+  const end = Math.floor((a2 + 32) / 64);
+  b += Math.floor((a * 64 + (step > 0 ? 32 : 0) - a1) * step / 64);
+  let d = "";
+  for (; a < end; a++, b += step) {
+    const [x, y] = steep ? [Math.floor(b / 65536), a] : [a, Math.floor(b / 65536)];
+    d += `M${x} ${y}h1v1h-1z`;
+  }
+  return d;
+}
+
 function place(element, [x, y, width, height]) {
   Object.assign(element.style, { left: x + "px", top: y + "px", width: width + "px",
                                  height: height + "px" });
@@ -63,7 +93,9 @@ function syncWidget(slot, index) {
       // complete it.
       Object.assign(widget, { spellcheck: false, autocomplete: "off", autocapitalize: "off" });
       widget.setAttribute("autocorrect", "off");
-      widget.addEventListener("input", () => send("wordrop_type", slot.id, widget.value));
+      // The text goes to the game only before the next input that could read it: a long
+      // text would cross on every keystroke otherwise.
+      widget.addEventListener("input", () => { typedInto = widget; });
     } else {
       widget.addEventListener("click", () => send("wordrop_activate", slot.id));
     }
@@ -177,24 +209,28 @@ function show(answer) {
     narration.textContent = "";
     requestAnimationFrame(() => { narration.textContent = answer.narration; });
   }
-  if (answer.error) {
-    console.error(answer.error);
-    errorBox.textContent = answer.error;
-    errorBox.hidden = false;
-  }
+  if (answer.error) window.wordropBoot.report(answer.error);
   // "window" is the form itself.
   if (answer.focus !== undefined) (elements.get(answer.focus) || formElement).focus();
   return answer;
 }
 
-// Strings cross as UTF-8, with their length where they may hold any character.
+// Strings cross as UTF-8, with their length where they may hold any character. Whatever
+// was typed reaches the game before anything else does.
 function send(name, ...args) {
+  if (typedInto && name !== "wordrop_type") {
+    const box = typedInto;
+    typedInto = null;
+    send("wordrop_type", Number(box.dataset.id), box.value);
+  }
   const pointers = [];
   const values = args.flatMap((value) => {
     if (typeof value !== "string") return [value];
-    const length = game.lengthBytesUTF8(value);
-    pointers.push(game._malloc(length + 1));
-    game.stringToUTF8(value, pointers.at(-1), length + 1);
+    // Room enough for any text (three bytes at most for each UTF-16 unit), written in one
+    // pass: measuring a long text first would cost as much again.
+    const room = value.length * 3 + 1;
+    pointers.push(game._malloc(room));
+    const length = game.stringToUTF8(value, pointers.at(-1), room);
     return name === "wordrop_type" ? [pointers.at(-1), length] : [pointers.at(-1)];
   });
   try {
@@ -279,8 +315,12 @@ async function start() {
   });
   // The browser suite's way to make the form fail, as the desktop's tests can: only the
   // program built for the suite has it.
-  if (game._wordrop_fail_operation)
-    window.wordropTesting = { failOperation: (n) => game._wordrop_fail_operation(n) };
+  if (game._wordrop_fail_operation) {
+    window.wordropTesting = {
+      failOperation: (n) => game._wordrop_fail_operation(n),
+      drawFigurePiece: (n) => show(JSON.parse(game.UTF8ToString(game._wordrop_draw_figure_piece(n)))),
+    };
+  }
   boot.started();
   // Captions measured before a face arrived are measured again once it is in, and so when
   // a typed guess brings in more of a face.
