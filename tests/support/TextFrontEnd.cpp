@@ -4,6 +4,7 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "EvenFaces.h"
 #include "Points.h"
 #include "game/BoardSummary.h"
 #include "window/Form.h"
@@ -16,16 +17,6 @@ using window::KeyStroke;
 using window::Modifiers;
 
 namespace {
-
-// Every face 0.4 em wide a byte: the text front end measures nothing.
-class EvenFaces final : public window::FontMeasure {
-  public:
-    double advance(const window::Font& font, std::string_view utf8) const override {
-        return 0.4 * font.pixelSize * static_cast<double>(utf8.size());
-    }
-    double ascent(const window::Font& font) const override { return 0.8 * font.pixelSize; }
-    double lineHeight(const window::Font& font) const override { return 1.2 * font.pixelSize; }
-};
 
 const EvenFaces kEvenFaces;
 

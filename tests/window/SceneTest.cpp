@@ -3,6 +3,7 @@
 // the layout's twips (15 to the pixel), at scale 1 and 2.
 #include <gtest/gtest.h>
 
+#include "EvenFaces.h"
 #include "Play.h"
 #include "Points.h"
 #include "window/Clicks.h"
@@ -20,16 +21,6 @@ using window::Scene;
 using window::StrokedCircle;
 using window::StrokedLine;
 using window::TextRun;
-
-// Every face 0.4 em wide a byte, so that a caption's lines can be worked out by hand.
-class EvenMeasure final : public window::FontMeasure {
-  public:
-    double advance(const window::Font& font, std::string_view utf8) const override {
-        return 0.4 * font.pixelSize * static_cast<double>(utf8.size());
-    }
-    double ascent(const window::Font& font) const override { return 0.8 * font.pixelSize; }
-    double lineHeight(const window::Font& font) const override { return 1.2 * font.pixelSize; }
-};
 
 class SceneTest : public ::testing::Test {
   protected:
@@ -60,7 +51,7 @@ class SceneTest : public ::testing::Test {
         return texts;
     }
 
-    EvenMeasure measure;
+    EvenFaces measure;
     Form1 game;
 };
 
