@@ -20,7 +20,7 @@ import tempfile
 import time
 import unittest
 
-from xsession import CLIENT_SIZE, XServer
+from xsession import CLIENT_SIZE, OnXServer
 
 BINARY = None
 MB = 1 << 20
@@ -106,15 +106,7 @@ class Run:
         return stderr
 
 
-class OutOfMemoryTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.server = XServer()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.server.stop()
-
+class OutOfMemoryTest(OnXServer):
     def test_too_little_memory_ends_in_one_line_or_the_game_plays(self):
         # What the game reserves once its window is up, unlimited: an upper bound, since
         # much of it is thread stacks that are never touched.

@@ -12,7 +12,7 @@ import unittest
 
 from Xlib import X, protocol
 
-from xsession import Game, XServer
+from xsession import Game, OnXServer, XServer
 
 BINARY = None
 ARTIFACTS = None
@@ -39,15 +39,7 @@ WORD_LABEL = (1560, 6360, 7935, 495)
 WHOLE = (0, 0, 10245, 8415)
 
 
-class WindowTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.server = XServer()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.server.stop()
-
+class WindowTest(OnXServer):
     def setUp(self):
         self.game = Game(self.server, BINARY)
         self.addCleanup(self.game.stop)

@@ -7,6 +7,7 @@ import signal
 import subprocess
 import tempfile
 import time
+import unittest
 
 from Xlib import X, display, protocol
 
@@ -94,6 +95,18 @@ class XServer:
                 self.process.kill()
                 self.process.wait()
         self.log.close()
+
+
+class OnXServer(unittest.TestCase):
+    """Test cases that share one X server of their own, started once for the class."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.server = XServer()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.stop()
 
 
 class Game:

@@ -78,3 +78,16 @@ export function launchChromium(extraArgs = []) {
            "--disable-component-update", "--disable-sync", "--disable-quic", ...extraArgs],
   });
 }
+
+// Every sentence a page of the game says out loud, from its first moment on, in window.said.
+export function recordNarration(page) {
+  return page.evaluateOnNewDocument(() => {
+    window.said = [];
+    document.addEventListener("DOMContentLoaded", () => {
+      const region = document.getElementById("narration");
+      if (!region) return;  // not the game's page
+      new MutationObserver(() => region.textContent && window.said.push(region.textContent))
+        .observe(region, { childList: true, characterData: true, subtree: true });
+    });
+  });
+}

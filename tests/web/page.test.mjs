@@ -11,7 +11,7 @@ import { spawn } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
-import { launchChromium, serveFiles } from "./chromium.mjs";
+import { launchChromium, recordNarration, serveFiles } from "./chromium.mjs";
 import { pressKey, typeWhileComposing } from "./keys.mjs";
 import { BACKGROUND, BANNER, STRIP, TWIPS_PER_PIXEL } from "../support/points.mjs";
 
@@ -72,14 +72,8 @@ async function open(url = origin + "/", { viewport = { width: 760, height: 640 }
     window.violations = [];
     document.addEventListener("securitypolicyviolation",
                               (e) => window.violations.push(`${e.violatedDirective} ${e.blockedURI}`));
-    window.said = [];
-    document.addEventListener("DOMContentLoaded", () => {
-      const region = document.getElementById("narration");
-      if (!region) return;  // not the game's page
-      new MutationObserver(() => region.textContent && window.said.push(region.textContent))
-        .observe(region, { childList: true, characterData: true, subtree: true });
-    });
   });
+  await recordNarration(page);
   await page.setViewport(viewport);
   const response = await page.goto(url);
   if (ready) await page.waitForSelector("body[data-ready]");

@@ -6,7 +6,7 @@
 import { after, before, describe, test } from "node:test";
 import assert from "node:assert/strict";
 import path from "node:path";
-import { launchChromium, serveFiles } from "./chromium.mjs";
+import { launchChromium, recordNarration, serveFiles } from "./chromium.mjs";
 import { pressKey } from "./keys.mjs";
 import { BACKGROUND, BANNER, STRIP, TWIPS_PER_PIXEL } from "../support/points.mjs";
 
@@ -46,15 +46,7 @@ async function open(viewport) {
     if (["error", "warn"].includes(message.type())) complaints.push(message.text());
   });
   page.on("pageerror", (error) => complaints.push(error.message));
-  await page.evaluateOnNewDocument(() => {
-    window.said = [];
-    document.addEventListener("DOMContentLoaded", () => {
-      const region = document.getElementById("narration");
-      if (!region) return;  // not the game's page
-      new MutationObserver(() => region.textContent && window.said.push(region.textContent))
-        .observe(region, { childList: true, characterData: true, subtree: true });
-    });
-  });
+  await recordNarration(page);
   await page.setViewport(viewport);
   await page.goto(origin + "/");
   await page.waitForSelector("body[data-ready]");
