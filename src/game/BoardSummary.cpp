@@ -6,6 +6,9 @@
 #include "window/Keys.h"
 #include "window/Utf8.h"
 
+#include <string>
+#include <vector>
+
 namespace wordrop::game {
 
 namespace {
@@ -28,19 +31,30 @@ bool showsEmptyGuess(const Form1& game, int k) {
     return c.visible && c.caption.empty() && !form.covered(box);
 }
 
+// ": a, b", or nothing for no items.
+std::string listed(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items) text += (text.empty() ? ": " : ", ") + item;
+    return text;
+}
+
 // The count, and the wrong guesses that can be read, as typed (an empty one as such); a
-// very long one is cut short here.
+// very long one is cut short here. Past the count, the boxes still show the game before's.
 std::string wrongGuesses(const Form1& game, const BoardLook& seen) {
     const int count = seen.wrongGuesses;
-    std::string text = std::to_string(count) + (count == 1 ? " wrong guess" : " wrong guesses");
-    bool first = true;
-    for (int k = 0; k < count && k < kWrongToLose; ++k) {
+    std::vector<std::string> thisGame;
+    std::vector<std::string> before;
+    for (int k = 0; k < kWrongToLose; ++k) {
         const std::string& shown = seen.wrong[static_cast<std::size_t>(k)];
-        if (shown.empty() && !showsEmptyGuess(game, k)) continue;
-        text += first ? ": " : ", ";
-        first = false;
-        text += shown.empty() ? "an empty guess" : window::shortened(shown, kLongestGuessTold);
+        if (k < count && shown.empty() && showsEmptyGuess(game, k)) {
+            thisGame.emplace_back("an empty guess");
+        } else if (!shown.empty()) {
+            (k < count ? thisGame : before).push_back(window::shortened(shown, kLongestGuessTold));
+        }
     }
+    std::string text = std::to_string(count) + (count == 1 ? " wrong guess" : " wrong guesses");
+    text += listed(thisGame);
+    if (!before.empty()) text += ". Still shown from the game before" + listed(before);
     return text;
 }
 

@@ -27,21 +27,30 @@ void setForeColor(const std::vector<ControlRef>& group, window::Colour colour) {
 
 Form1::Form1() : form_(form1Design(), form1Layout()), controls_(form_) {
     bindEvents();
-    // The board is read as a player looks at it: what it asks, where to answer, the word,
-    // the wrong guesses, and last whatever banner is over it all.
+    form_.setReadingRegions([this] { return readingRegions(); });
+}
+
+// The board is read as a player looks at it: what it asks, where to answer, the word,
+// the wrong guesses, and last whatever banner is over it all. A new game starts over the
+// old board, so the wrong guesses of the game before stay on show, in the boxes this
+// game has not yet filled, and are read as what they are.
+std::vector<window::ReadingRegion> Form1::readingRegions() const {
     const Form1Controls& c = controls_;
     std::vector<window::ControlId> wrong;
-    for (int k = 0; k < kWrongToLose; ++k) wrong.push_back(c.lblWrong(k).id());
+    std::vector<window::ControlId> before;
+    for (int k = 0; k < kWrongToLose; ++k)
+        (k < wrongCount() ? wrong : before).push_back(c.lblWrong(k).id());
     using window::ReadingKind;
-    form_.setReadingRegions({
+    return {
         {ReadingKind::Each, {c.lblAre.id(), c.lblwordrop.id(), c.lblPick.id()}, {}},
         {ReadingKind::Each, {c.txtLetter.id(), c.cmdOK.id()}, {}},
         {ReadingKind::Positions, c.word, {}},
         {ReadingKind::List, std::move(wrong), "Wrong guesses"},
+        {ReadingKind::List, std::move(before), "Still shown from the game before"},
         {ReadingKind::Each,
          {c.lblWin.id(), c.lblProgram.id(), c.lblLoser.id(), c.lblEnd.id(), c.lblEnd2.id()},
          {}},
-    });
+    };
 }
 
 void Form1::bindEvents() {

@@ -87,6 +87,7 @@ class Form1 {
     void clearBoard(Ending ending);
     const LetterRow* findLetter(const std::string& guess) const;
     void bindEvents();
+    [[nodiscard]] std::vector<window::ReadingRegion> readingRegions() const;
 
     window::Counter WrongCount;
     window::Counter RightCount;

@@ -148,8 +148,12 @@ class Form {
     bool covered(Rect area) const;
 
     // The parts a screen reader reads in turn; controls in none come after them.
-    void setReadingRegions(std::vector<ReadingRegion> regions) { regions_ = std::move(regions); }
-    std::span<const ReadingRegion> readingRegions() const { return regions_; }
+    // The regions come from the game each time the form is read, as its state divides them.
+    using Regions = std::function<std::vector<ReadingRegion>()>;
+    void setReadingRegions(Regions regions) { regions_ = std::move(regions); }
+    [[nodiscard]] std::vector<ReadingRegion> readingRegions() const {
+        return regions_ ? regions_() : std::vector<ReadingRegion>{};
+    }
 
     FaultInjector& faults() { return faults_; }
     void setObserver(FormObserver* observer) { observer_ = observer; }
@@ -177,7 +181,7 @@ class Form {
     DrawingSurface drawing_;
     FaultInjector faults_;
     FormObserver* observer_ = nullptr;
-    std::vector<ReadingRegion> regions_;
+    Regions regions_;
 };
 
 // A control as game code holds it, with the operations of its kind.

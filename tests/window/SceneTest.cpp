@@ -130,6 +130,15 @@ TEST_F(SceneTest, ReadingOrderFollowsTheBoardsRegions) {
     EXPECT_EQ(s.widgets[0].accessKey, 0u);
     EXPECT_EQ(s.widgets[0].shortcut, "Alt+O");
     EXPECT_EQ(s.widgets[1].name, "Pick a letter");
+
+    // A new game over the old board: its own wrong guess fills the first box, and the game
+    // before's that still show are read apart.
+    game.Form_Click();
+    guessAll(game, {"q"});
+    const std::vector<std::string> after = reading(scene());
+    EXPECT_EQ(
+        std::vector<std::string>(after.end() - 2, after.end()),
+        (std::vector<std::string>{"Wrong guesses: q", "Still shown from the game before: x"}));
 }
 
 // Only what a sighted player can see is read, and the items say what they hide.
