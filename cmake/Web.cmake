@@ -9,7 +9,7 @@ option(WORDROP_WEB_TESTING "Also build site-testing, the page for the browser su
 
 # The model raises run-time errors as C++ exceptions, which its event loop catches.
 target_compile_options(wordrop_core PRIVATE -fwasm-exceptions -flto)
-set(exported wordrop_start wordrop_pointer wordrop_tap wordrop_key wordrop_type wordrop_pick
+set(exported wordrop_start wordrop_pointer wordrop_tap wordrop_key wordrop_type wordrop_edit wordrop_pick
     wordrop_activate wordrop_focus wordrop_deactivate wordrop_faces_changed malloc free)
 # The page's scripts are minified: they are most of what a slow connection waits for
 # besides the program.

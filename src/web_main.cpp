@@ -14,6 +14,7 @@
 #include "game/Form1.h"
 #include "game/Narration.h"
 #include "window/Midend.h"
+#include "window/TextSplice.h"
 #include "window/web/SceneJson.h"
 #include "window/web/WebView.h"
 
@@ -67,6 +68,18 @@ EMSCRIPTEN_KEEPALIVE const char* wordrop_key(int release, const char* key, const
 // The text box's text as UTF-8 with its length: it may hold any character, NUL included.
 EMSCRIPTEN_KEEPALIVE const char* wordrop_type(int id, const char* text, int length) {
     return answer(game->midend.type(ControlId(id), std::string(text, std::size_t(length))));
+}
+
+// The player edited a text box: of its text, in the page's UTF-16 units, this many kept in
+// front and at the back, and this many between them gave way to the text given. Null
+// where that does not fit what the game holds: the page then sends the whole text.
+EMSCRIPTEN_KEEPALIVE const char* wordrop_edit(int id, int front, int removed, int back,
+                                              const char* text, int length) {
+    const auto box = ControlId(id);
+    auto splice =
+        window::spliceOfUnits(game->midend.text(box), std::size_t(front), std::size_t(removed),
+                              std::size_t(back), std::string(text, std::size_t(length)));
+    return splice ? answer(game->midend.edit(box, *splice)) : nullptr;
 }
 
 // A letter, 'a' to 'z', picked from the page's letter pad.

@@ -169,6 +169,14 @@ void Form::typeInto(ControlId id, std::string text) {
     changed(id);
 }
 
+void Form::editInto(ControlId id, const TextSplice& splice) {
+    Control& c = mutableState(id);
+    if (c.kind() != ControlKind::TextBox || !fits(splice, c.text)) return;
+    if (splice.removed == 0 && splice.inserted.empty()) return;
+    c.text.replace(splice.from, splice.removed, splice.inserted);
+    changed(id);
+}
+
 void Form::setForeColor(ControlId id, Colour colour) {
     require(id, OperationKind::ForeColor, hasColours(state(id).kind()));
     Control& c = mutableState(id);

@@ -15,6 +15,7 @@
 #include "window/DrawingSurface.h"
 #include "window/FaultInjector.h"
 #include "window/RuntimeError.h"
+#include "window/TextSplice.h"
 
 namespace wordrop::window {
 
@@ -113,6 +114,8 @@ class Form {
 
     // What the toolkit does by itself: the player typing into a text box.
     void typeInto(ControlId id, std::string text);
+    // The player edited a text box: a splice that fits its text.
+    void editInto(ControlId id, const TextSplice& splice);
 
     // Events.
     void onBackgroundClick(Handler handler) { backgroundHandler_ = std::move(handler); }

@@ -296,6 +296,24 @@ Outcome Midend::type(ControlId box, std::string text) {
     return finish({});
 }
 
+Outcome Midend::edit(ControlId box, const TextSplice& splice) {
+    InputScope scope(*this);
+    if (!valid(box) || form_.state(box).kind() != ControlKind::TextBox) return finish({});
+    std::string& shown = shown_[slotOf(box)];
+    if (!fits(splice, shown)) return finish({});
+    shown.replace(splice.from, splice.removed, splice.inserted);
+    typing_ = true;
+    form_.editInto(box, splice);
+    typing_ = false;
+    if (narrator_) narrator_->typed();
+    return finish({});
+}
+
+const std::string& Midend::text(ControlId box) const {
+    static const std::string none;
+    return valid(box) ? form_.state(box).text : none;
+}
+
 Outcome Midend::activate(ControlId id) {
     InputScope scope(*this);
     if (!valid(id)) return finish({});

@@ -12,6 +12,7 @@
 #include "window/Geometry.h"
 #include "window/KeyStroke.h"
 #include "window/Scene.h"
+#include "window/TextSplice.h"
 
 namespace wordrop::window {
 
@@ -88,6 +89,10 @@ class Midend {
     [[nodiscard]] Outcome key(const KeyStroke& key, KeyMotion motion = KeyMotion::Press);
     // The player typed: the box holds this text now.
     [[nodiscard]] Outcome type(ControlId box, std::string text);
+    // The player edited the box's text, as this splice of what it held tells.
+    [[nodiscard]] Outcome edit(ControlId box, const TextSplice& splice);
+    // What a text box holds, as the player typed it or the game wrote it; none for no control.
+    [[nodiscard]] const std::string& text(ControlId box) const;
     // A letter picked from a pad: as that letter, in lower case, typed into the shown text
     // box in place of its text, and then the default button pressed.
     [[nodiscard]] Outcome pickLetter(char letter);

@@ -527,7 +527,7 @@ describe("the page", () => {
     await game.close();
   });
 
-  test("text crosses into the game whole, NUL and all", async () => {
+  test("text crosses into the game as edited, NUL and all", async () => {
     const game = await open();
     await game.click(...BACKGROUND);
     for (const pasted of ["p\0zz", "\0abc"]) {
@@ -536,6 +536,29 @@ describe("the page", () => {
       await pressKey(await game.page.createCDPSession(), "Enter");
     }
     assert.equal(await game.summary(), "2 wrong guesses: p\0zz, \0abc. Word: _ _ _ _ _ _ _ _ _ _ _");
+    // Edits in the middle, at either end, over a selection, of a character beyond 16 bits,
+    // and an undo, which the game is told of as a whole new text.
+    const keys = game.page.keyboard;
+    await keys.type("wxyz");
+    for (const key of ["ArrowLeft", "ArrowLeft", "Backspace"]) await keys.press(key);
+    await keys.sendCharacter("😀");
+    for (const key of ["Delete", "Home"]) await keys.press(key);
+    await keys.type("a");
+    await keys.press("End");
+    await keys.down("Shift");
+    await keys.press("ArrowLeft");
+    await keys.up("Shift");
+    await keys.type("qq");
+    assert.equal(await game.page.$eval("#form input", (box) => box.value), "aw😀qq");
+    await pressKey(await game.page.createCDPSession(), "Enter");
+    assert.match(await game.summary(), /^3 wrong guesses: .*, aw😀qq\. /);
+    await keys.type("abc");
+    await keys.down("Control");
+    await keys.press("KeyZ");
+    await keys.up("Control");
+    const undone = await game.page.$eval("#form input", (box) => box.value);
+    await pressKey(await game.page.createCDPSession(), "Enter");
+    assert.match(await game.summary(), new RegExp(`^4 wrong guesses: .*, ${undone || "an empty guess"}\\. `));
     await game.close();
   });
 

@@ -12,7 +12,9 @@ const [help, narration, titleBar, pad, howToStart, again] =
     .map((id) => document.getElementById(id));
 const elements = new Map();  // control id -> its <input> or <button>, or a label's reader
 let game = null;
-let typedInto = null;  // the text box whose text the game has not had yet
+const ANY_TEXT = new Set(["wordrop_type", "wordrop_edit"]);  // calls whose text may hold NUL
+const held = new WeakMap();  // text box -> its text as the game holds it
+let selectionBefore = null;  // its start, in the text box, before the input changing it
 
 function svg(name, attributes, parent) {
   const element = document.createElementNS(SVG, name);
@@ -93,9 +95,10 @@ function syncWidget(slot, index) {
       // complete it.
       Object.assign(widget, { spellcheck: false, autocomplete: "off", autocapitalize: "off" });
       widget.setAttribute("autocorrect", "off");
-      // The text goes to the game only before the next input that could read it: a long
-      // text would cross on every keystroke otherwise.
-      widget.addEventListener("input", () => { typedInto = widget; });
+      widget.addEventListener("beforeinput", () => {
+        selectionBefore = widget.selectionStart;
+      });
+      widget.addEventListener("input", () => edited(widget));
     } else {
       widget.addEventListener("click", () => send("wordrop_activate", slot.id));
     }
@@ -104,7 +107,10 @@ function syncWidget(slot, index) {
     Object.assign(widget.style, { font: slot.font, background: slot.back, color: slot.fore });
     elements.set(slot.id, formElement.appendChild(widget));
   }
-  if (slot.text !== undefined && widget.value !== slot.text) widget.value = slot.text;
+  if (slot.text !== undefined) {
+    if (widget.value !== slot.text) widget.value = slot.text;
+    held.set(widget, slot.text);
+  }
   if (slot.name !== undefined) widget.setAttribute("aria-label", slot.name);
   if (slot.caption) {
     const underlined = document.createElement("u");
@@ -215,14 +221,33 @@ function show(answer) {
   return answer;
 }
 
-// Strings cross as UTF-8, with their length where they may hold any character. Whatever
-// was typed reaches the game before anything else does.
-function send(name, ...args) {
-  if (typedInto && name !== "wordrop_type") {
-    const box = typedInto;
-    typedInto = null;
-    send("wordrop_type", Number(box.dataset.id), box.value);
+// Only what an edit changed crosses into the game, so that a key costs as little in a long
+// text as in a short one. The selection before it and the caret after it tell where the
+// change is; both ends are checked, and where they are not as told (an input method, a
+// drop, an undo) the whole text crosses.
+function edited(box) {
+  const [before, after] = [held.get(box) ?? "", box.value];
+  held.set(box, after);
+  let front = Math.min(selectionBefore ?? 0, box.selectionStart, before.length, after.length);
+  selectionBefore = null;
+  let back = Math.min(after.length - box.selectionEnd, before.length - front,
+                      after.length - front);
+  // Never between the two halves of a character beyond the 16-bit range.
+  const half = (text, at, high) => (text.charCodeAt(at) & 0xFC00) === (high ? 0xD800 : 0xDC00);
+  if (front > 0 && half(after, front - 1, true)) front--;
+  if (back > 0 && half(after, after.length - back, false)) back--;
+  if (before.slice(0, front) !== after.slice(0, front) ||
+      before.slice(before.length - back) !== after.slice(after.length - back)) {
+    [front, back] = [0, 0];
   }
+  const id = Number(box.dataset.id);
+  send("wordrop_edit", id, front, before.length - front - back, back,
+       after.slice(front, after.length - back)) ?? send("wordrop_type", id, after);
+}
+
+// Strings cross as UTF-8, with their length where they may hold any character. Null where
+// the game answers nothing.
+function send(name, ...args) {
   const pointers = [];
   const values = args.flatMap((value) => {
     if (typeof value !== "string") return [value];
@@ -231,10 +256,11 @@ function send(name, ...args) {
     const room = value.length * 3 + 1;
     pointers.push(game._malloc(room));
     const length = game.stringToUTF8(value, pointers.at(-1), room);
-    return name === "wordrop_type" ? [pointers.at(-1), length] : [pointers.at(-1)];
+    return ANY_TEXT.has(name) ? [pointers.at(-1), length] : [pointers.at(-1)];
   });
   try {
-    return show(JSON.parse(game.UTF8ToString(game["_" + name](...values))));
+    const answer = game["_" + name](...values);
+    return answer ? show(JSON.parse(game.UTF8ToString(answer))) : null;
   } finally {
     pointers.forEach((pointer) => game._free(pointer));
   }
