@@ -522,7 +522,8 @@ describe("the page", () => {
     // A click off the widgets is the form's alone: the focus stays in the box.
     await game.page.click("#form input");
     await game.click(...BACKGROUND);
-    assert.equal(await game.summary(), "0 wrong guesses. Word: _ _ _ _ _ _ _ _ _ _ _");
+    assert.equal(await game.summary(),
+                 "0 wrong guesses. Still shown from the game before: x. Word: _ _ _ _ _ _ _ _ _ _ _");
     assert.ok(await game.page.evaluate(() => document.activeElement.matches("#form input")));
     await game.close();
   });
