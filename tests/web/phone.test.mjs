@@ -308,4 +308,58 @@ describe("the form as large as each screen allows", () => {
     }
     t.diagnostic(sizes.join("\n"));
   });
+
+  // Headless chromium has no on-screen keyboard: the page is made as short as the part a
+  // keyboard over half the screen leaves, as a browser that resizes the page for it does.
+  test("with the keyboard up, the box, the word and the figure stay in view", async (t) => {
+    const sizes = [];
+    for (const name of ["phone 667×375", "phone 375×667"]) {
+      const viewport = SCREENS[name];
+      const game = await open(viewport);
+      await game.tap(BACKGROUND);
+      await game.next(0);
+      for (const letter of "bc") await pick(game, letter);  // the figure has a head
+      await game.tapElement("#form input");
+      await game.page.waitForFunction(() => document.activeElement?.matches("#form input"));
+      const seen = () => game.page.evaluate(() => {
+        const bounds = (selector) => {
+          const boxes = [...document.querySelectorAll(selector)]
+            .map((element) => element.getBoundingClientRect());
+          return [Math.min(...boxes.map((box) => box.left)),
+                  Math.min(...boxes.map((box) => box.top)),
+                  Math.max(...boxes.map((box) => box.right)),
+                  Math.max(...boxes.map((box) => box.bottom))].map((v) => Math.round(v));
+        };
+        const { offsetLeft: x, offsetTop: y, width, height } = visualViewport;
+        const parts = { box: bounds("#form input"), word: bounds("#form svg line"),
+                        figure: bounds("#form svg circle") };
+        const out = Object.keys(parts).filter((part) => {
+          const [left, top, right, bottom] = parts[part];
+          return left < x || top < y || right > x + width || bottom > y + height;
+        });
+        return { parts, out, scale: document.getElementById("form").getBoundingClientRect()
+          .width / 683 };
+      });
+      const down = await seen();
+      const stage = await game.page.$eval("#stage", (element) =>
+        element.getBoundingClientRect().toJSON());
+      await game.page.setViewport({ ...viewport, height: Math.floor(viewport.height / 2) });
+      await game.page.waitForFunction((before) => JSON.stringify(before) !== JSON.stringify(
+        document.getElementById("stage").getBoundingClientRect()), {}, stage);
+      const up = await seen();
+      assert.deepEqual(up.out, [], `${name}: ${JSON.stringify(up)}`);
+      assert.ok(up.scale > 1 / 3, `${name}: not shrunk to a third: ${up.scale}`);
+      assert.equal(await game.page.evaluate(() => document.activeElement?.matches("#form input")),
+                   true, `${name}: the box keeps the focus`);
+      await game.page.setViewport(viewport);
+      await game.page.waitForSelector("#pad", { visible: true });
+      assert.deepEqual(await game.page.$eval("#stage", (element) =>
+        element.getBoundingClientRect().toJSON()), stage, `${name}: as before, the keyboard away`);
+      const size = ({ scale, parts }) => `form ×${scale.toFixed(3)}, box ${parts.box}, word ` +
+        `${parts.word}, figure ${parts.figure}`;
+      sizes.push(`${name}, keyboard down: ${size(down)}`, `${name}, keyboard up: ${size(up)}`);
+      await game.close();
+    }
+    t.diagnostic(sizes.join("\n"));
+  });
 });
