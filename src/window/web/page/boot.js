@@ -184,7 +184,9 @@
                    pad: [room.width - padBeside[0], top, ...padBeside],
                    form: [0, 0, room.width - padBeside[0], room.height] });
     }
-    return found.filter((layout) => layout.key >= KEY.least);
+    // Where no room is left for keys large enough, the largest keys there are.
+    const most = Math.max(...found.map((layout) => layout.key));
+    return found.filter((layout) => layout.key >= Math.min(KEY.least, most));
   }
   // Placed whole, so that the page keeps its shape without its style sheet too.
   function place(element, [x, y, width, height]) {
