@@ -79,9 +79,9 @@ async function open(viewport) {
     },
     pad: () => page.$$eval("#pad button", (keys) => keys.map((key) =>
       [key.textContent, key.className, key.ariaLabel, key.disabled])),
-    async close() {
+    async close(told = []) {
       await context.close();
-      assert.deepEqual(complaints, [], "the console stays clean");
+      assert.deepEqual(complaints, told, "the console tells only what failed");
     },
   };
   return game;
@@ -247,6 +247,62 @@ describe("the page's own parts", () => {
     assert.deepEqual(low, []);
     await game.close();
   });
+
+  test("what the keys focus shows it, by a mark of 3:1 against what it lies on", async () => {
+    const game = await open({ width: 900, height: 800, deviceScaleFactor: 1 });
+    await game.page.click("#show-pad");
+    await game.page.evaluate(() => {
+      window.wordropBoot.report("Something went wrong.");
+      document.activeElement.blur();
+    });
+    await pressKey(game.cdp, "F2");
+    await game.next(0);
+    await pressKey(game.cdp, "Tab");
+    // Each place Tab reaches, seen with the focus on it and once it has moved on, once
+    // round the page.
+    const marks = [];
+    const places = [];
+    const shot = (clip) => game.page.screenshot({ clip, encoding: "base64",
+                                                  captureBeyondViewport: false });
+    for (;;) {
+      const [place, clip] = await game.page.evaluate(() => {
+        const focused = document.activeElement;
+        const { x, y, width, height } = focused.getBoundingClientRect();
+        return [focused === document.body ? "" : focused.ariaLabel || focused.textContent,
+                { x: x - 8, y: y - 8, width: width + 16, height: height + 16 }];
+      });
+      if (!place || places.includes(place)) break;
+      places.push(place);
+      const focused = await shot(clip);
+      await pressKey(game.cdp, "Tab");
+      const marked = await game.page.evaluate(async (a, b) => {
+        const pixels = async (data) => {
+          const image = Object.assign(new Image(), { src: data });
+          await image.decode();
+          const canvas = new OffscreenCanvas(image.width, image.height).getContext("2d");
+          canvas.drawImage(image, 0, 0);
+          return canvas.getImageData(0, 0, image.width, image.height).data;
+        };
+        const [p, q] = [await pixels(a), await pixels(b)];
+        const luminance = (d, i) => [0, 1, 2].map((c) => {
+          const v = d[i + c] / 255;
+          return v <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4;
+        }).reduce((sum, v, c) => sum + v * [0.2126, 0.7152, 0.0722][c], 0);
+        let count = 0;
+        for (let i = 0; i < p.length; i += 4) {
+          const [x, y] = [luminance(p, i), luminance(q, i)];
+          if ((Math.max(x, y) + 0.05) / (Math.min(x, y) + 0.05) >= 3) count++;
+        }
+        return count;
+      }, "data:image/png;base64," + focused, "data:image/png;base64," + await shot(clip));
+      // At least a ring one pixel wide around it.
+      if (marked < 2 * (clip.width + clip.height - 32)) marks.push(`${place}: ${marked} px`);
+    }
+    assert.deepEqual(marks, []);
+    assert.equal(places.length, 2 + 1 + 26 + 1, places.join());
+    await game.close(["Something went wrong."]);
+  });
+
 });
 
 describe("the form as large as each screen allows", () => {
