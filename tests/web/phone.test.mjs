@@ -303,6 +303,41 @@ describe("the page's own parts", () => {
     await game.close(["Something went wrong."]);
   });
 
+  test("in forced colours they take the system's colours, the form keeps its own", async () => {
+    const game = await open(PHONE);
+    await game.tap(BACKGROUND);
+    await game.next(0);
+    await pick(game, "p");
+    await pick(game, "x");
+    const colours = () => game.page.evaluate(() => {
+      const of = (selector) => {
+        const style = getComputedStyle(document.querySelector(selector));
+        return [style.backgroundColor, style.color, style.borderTopColor];
+      };
+      const probe = document.body.appendChild(document.createElement("i"));
+      const system = ["Canvas", "CanvasText", "ButtonFace", "ButtonText", "Highlight",
+                      "HighlightText", "GrayText"].map((name) => {
+        probe.style.color = name;
+        return getComputedStyle(probe).color;
+      });
+      probe.remove();
+      return { system, form: ["#form input", "#form button", "#form .reader"].map(of),
+               page: ["body", "#title-bar", "#show-pad", "#error", "#pad button",
+                      "#pad .right", "#pad .wrong"].map(of) };
+    });
+    const own = await colours();
+    await game.cdp.send("Emulation.setEmulatedMedia",
+                        { features: [{ name: "forced-colors", value: "active" }] });
+    const forced = await colours();
+    assert.deepEqual(forced.form, own.form, "the form's own colours, its readers unseen");
+    const transparent = "rgba(0, 0, 0, 0)";
+    const foreign = forced.page.flat().filter((colour) => colour !== transparent &&
+                                              !forced.system.includes(colour));
+    assert.deepEqual(foreign, [], "the page's parts in system colours only");
+    const [plain, right, wrong] = forced.page.slice(-3).map((colours) => colours.join(" "));
+    assert.equal(new Set([plain, right, wrong]).size, 3, "a key's state still shows");
+    await game.close();
+  });
 });
 
 describe("the form as large as each screen allows", () => {
