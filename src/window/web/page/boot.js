@@ -194,7 +194,8 @@
                                    width: width + "px", height: height + "px" });
   }
   // The rows of the form that hold anything drawn or any widget, in its own pixels: all
-  // of it but the bare background.
+  // of it but the bare background, with a pixel more either side for a level line's pen,
+  // which its box leaves out.
   function drawnRows() {
     const bounds = form.getBoundingClientRect();
     const scale = bounds.height / form.offsetHeight;
@@ -202,9 +203,9 @@
     for (const part of form.querySelectorAll(":scope > svg > *, :scope > :not(svg, [hidden])")) {
       const box = part.getBoundingClientRect();
       if (box.width >= bounds.width - 1 && box.height >= bounds.height - 1) continue;
-      if (!box.height) continue;
-      top = Math.min(top, (box.top - bounds.top) / scale);
-      bottom = Math.max(bottom, (box.bottom - bounds.top) / scale);
+      if (!box.width && !box.height) continue;
+      top = Math.min(top, (box.top - bounds.top) / scale - 1);
+      bottom = Math.max(bottom, (box.bottom - bounds.top) / scale + 1);
     }
     return top < bottom ? [Math.max(0, top), Math.min(form.offsetHeight, bottom)]
                         : [0, form.offsetHeight];
