@@ -79,9 +79,9 @@ async function open(viewport) {
     },
     pad: () => page.$$eval("#pad button", (keys) => keys.map((key) =>
       [key.textContent, key.className, key.ariaLabel, key.disabled])),
-    async close() {
+    async close(told = []) {
       await context.close();
-      assert.deepEqual(complaints, [], "the console stays clean");
+      assert.deepEqual(complaints, told, "the console tells only what failed");
     },
   };
   return game;
@@ -247,6 +247,97 @@ describe("the page's own parts", () => {
     assert.deepEqual(low, []);
     await game.close();
   });
+
+  test("what the keys focus shows it, by a mark of 3:1 against what it lies on", async () => {
+    const game = await open({ width: 900, height: 800, deviceScaleFactor: 1 });
+    await game.page.click("#show-pad");
+    await game.page.evaluate(() => {
+      window.wordropBoot.report("Something went wrong.");
+      document.activeElement.blur();
+    });
+    await pressKey(game.cdp, "F2");
+    await game.next(0);
+    await pressKey(game.cdp, "Tab");
+    // Each place Tab reaches, seen with the focus on it and once it has moved on, once
+    // round the page.
+    const marks = [];
+    const places = [];
+    const shot = (clip) => game.page.screenshot({ clip, encoding: "base64",
+                                                  captureBeyondViewport: false });
+    for (;;) {
+      const [place, clip] = await game.page.evaluate(() => {
+        const focused = document.activeElement;
+        const { x, y, width, height } = focused.getBoundingClientRect();
+        return [focused === document.body ? "" : focused.ariaLabel || focused.textContent,
+                { x: x - 8, y: y - 8, width: width + 16, height: height + 16 }];
+      });
+      if (!place || places.includes(place)) break;
+      places.push(place);
+      const focused = await shot(clip);
+      await pressKey(game.cdp, "Tab");
+      const marked = await game.page.evaluate(async (a, b) => {
+        const pixels = async (data) => {
+          const image = Object.assign(new Image(), { src: data });
+          await image.decode();
+          const canvas = new OffscreenCanvas(image.width, image.height).getContext("2d");
+          canvas.drawImage(image, 0, 0);
+          return canvas.getImageData(0, 0, image.width, image.height).data;
+        };
+        const [p, q] = [await pixels(a), await pixels(b)];
+        const luminance = (d, i) => [0, 1, 2].map((c) => {
+          const v = d[i + c] / 255;
+          return v <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4;
+        }).reduce((sum, v, c) => sum + v * [0.2126, 0.7152, 0.0722][c], 0);
+        let count = 0;
+        for (let i = 0; i < p.length; i += 4) {
+          const [x, y] = [luminance(p, i), luminance(q, i)];
+          if ((Math.max(x, y) + 0.05) / (Math.min(x, y) + 0.05) >= 3) count++;
+        }
+        return count;
+      }, "data:image/png;base64," + focused, "data:image/png;base64," + await shot(clip));
+      // At least a ring one pixel wide around it.
+      if (marked < 2 * (clip.width + clip.height - 32)) marks.push(`${place}: ${marked} px`);
+    }
+    assert.deepEqual(marks, []);
+    assert.equal(places.length, 2 + 1 + 26 + 1, places.join());
+    await game.close(["Something went wrong."]);
+  });
+
+  test("in forced colours they take the system's colours, the form keeps its own", async () => {
+    const game = await open(PHONE);
+    await game.tap(BACKGROUND);
+    await game.next(0);
+    await pick(game, "p");
+    await pick(game, "x");
+    const colours = () => game.page.evaluate(() => {
+      const of = (selector) => {
+        const style = getComputedStyle(document.querySelector(selector));
+        return [style.backgroundColor, style.color, style.borderTopColor];
+      };
+      const probe = document.body.appendChild(document.createElement("i"));
+      const system = ["Canvas", "CanvasText", "ButtonFace", "ButtonText", "Highlight",
+                      "HighlightText", "GrayText"].map((name) => {
+        probe.style.color = name;
+        return getComputedStyle(probe).color;
+      });
+      probe.remove();
+      return { system, form: ["#form input", "#form button", "#form .reader"].map(of),
+               page: ["body", "#title-bar", "#show-pad", "#error", "#pad button",
+                      "#pad .right", "#pad .wrong"].map(of) };
+    });
+    const own = await colours();
+    await game.cdp.send("Emulation.setEmulatedMedia",
+                        { features: [{ name: "forced-colors", value: "active" }] });
+    const forced = await colours();
+    assert.deepEqual(forced.form, own.form, "the form's own colours, its readers unseen");
+    const transparent = "rgba(0, 0, 0, 0)";
+    const foreign = forced.page.flat().filter((colour) => colour !== transparent &&
+                                              !forced.system.includes(colour));
+    assert.deepEqual(foreign, [], "the page's parts in system colours only");
+    const [plain, right, wrong] = forced.page.slice(-3).map((colours) => colours.join(" "));
+    assert.equal(new Set([plain, right, wrong]).size, 3, "a key's state still shows");
+    await game.close();
+  });
 });
 
 describe("the form as large as each screen allows", () => {
@@ -304,6 +395,61 @@ describe("the form as large as each screen allows", () => {
       const size = ({ width, height }) => `${width.toFixed(1)}×${height.toFixed(1)}`;
       sizes.push(`${name}: Ok! ${size(ok)}, box ${size(box)}, pad key ` +
                  `${size({ width: keys[0][0], height: keys[0][1] })}, P ${letter.toFixed(1)} tall`);
+      await game.close();
+    }
+    t.diagnostic(sizes.join("\n"));
+  });
+
+  // Headless chromium has no on-screen keyboard: the page is made as short as the part a
+  // keyboard over half the screen leaves, as a browser that resizes the page for it does.
+  test("with the keyboard up, the box, the word and the figure stay in view", async (t) => {
+    const sizes = [];
+    for (const name of ["phone 667×375", "phone 375×667"]) {
+      const viewport = SCREENS[name];
+      const game = await open(viewport);
+      await game.tap(BACKGROUND);
+      await game.next(0);
+      for (const letter of "bc") await pick(game, letter);  // the figure has a head
+      await game.tapElement("#form input");
+      await game.page.waitForFunction(() => document.activeElement?.matches("#form input"));
+      const seen = () => game.page.evaluate(() => {
+        const bounds = (selector) => {
+          const boxes = [...document.querySelectorAll(selector)]
+            .map((element) => element.getBoundingClientRect());
+          return [Math.min(...boxes.map((box) => box.left)),
+                  Math.min(...boxes.map((box) => box.top)),
+                  Math.max(...boxes.map((box) => box.right)),
+                  Math.max(...boxes.map((box) => box.bottom))];
+        };
+        const { offsetLeft: x, offsetTop: y, width, height } = visualViewport;
+        const parts = { box: bounds("#form input"), word: bounds("#form svg line"),
+                        figure: bounds("#form svg circle") };
+        // The blanks' pen reaches half a pixel past their lines.
+        const out = Object.keys(parts).filter((part) => {
+          const [left, top, right, bottom] = parts[part];
+          return left < x || top < y || right > x + width || bottom + 0.5 > y + height;
+        });
+        return { parts, out, scale: document.getElementById("form").getBoundingClientRect()
+          .width / 683 };
+      });
+      const down = await seen();
+      const stage = await game.page.$eval("#stage", (element) =>
+        element.getBoundingClientRect().toJSON());
+      await game.page.setViewport({ ...viewport, height: Math.floor(viewport.height / 2) });
+      await game.page.waitForFunction((before) => JSON.stringify(before) !== JSON.stringify(
+        document.getElementById("stage").getBoundingClientRect()), {}, stage);
+      const up = await seen();
+      assert.deepEqual(up.out, [], `${name}: ${JSON.stringify(up)}`);
+      assert.ok(up.scale > 1 / 3, `${name}: not shrunk to a third: ${up.scale}`);
+      assert.equal(await game.page.evaluate(() => document.activeElement?.matches("#form input")),
+                   true, `${name}: the box keeps the focus`);
+      await game.page.setViewport(viewport);
+      await game.page.waitForSelector("#pad", { visible: true });
+      assert.deepEqual(await game.page.$eval("#stage", (element) =>
+        element.getBoundingClientRect().toJSON()), stage, `${name}: as before, the keyboard away`);
+      const size = ({ scale, parts }) => `form ×${scale.toFixed(3)}, ` + Object.entries(parts)
+        .map(([part, box]) => `${part} ${box.map((v) => v.toFixed(1))}`).join(", ");
+      sizes.push(`${name}, keyboard down: ${size(down)}`, `${name}, keyboard up: ${size(up)}`);
       await game.close();
     }
     t.diagnostic(sizes.join("\n"));

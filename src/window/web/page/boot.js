@@ -184,17 +184,71 @@
                    pad: [room.width - padBeside[0], top, ...padBeside],
                    form: [0, 0, room.width - padBeside[0], room.height] });
     }
-    return found.filter((layout) => layout.key >= KEY.least);
+    // Where no room is left for keys large enough, the largest keys there are.
+    const most = Math.max(...found.map((layout) => layout.key));
+    return found.filter((layout) => layout.key >= Math.min(KEY.least, most));
   }
   // Placed whole, so that the page keeps its shape without its style sheet too.
   function place(element, [x, y, width, height]) {
     Object.assign(element.style, { position: "absolute", left: x + "px", top: y + "px",
                                    width: width + "px", height: height + "px" });
   }
+  // The rows of the form that hold anything drawn or any widget, in its own pixels: all
+  // of it but the bare background, with a pixel more either side for a level line's pen,
+  // which its box leaves out.
+  function drawnRows() {
+    const bounds = form.getBoundingClientRect();
+    const scale = bounds.height / form.offsetHeight;
+    let [top, bottom] = [Infinity, -Infinity];
+    for (const part of form.querySelectorAll(":scope > svg > *, :scope > :not(svg, [hidden])")) {
+      const box = part.getBoundingClientRect();
+      if (box.width >= bounds.width - 1 && box.height >= bounds.height - 1) continue;
+      if (!box.width && !box.height) continue;
+      top = Math.min(top, (box.top - bounds.top) / scale - 1);
+      bottom = Math.max(bottom, (box.bottom - bounds.top) / scale + 1);
+    }
+    return top < bottom ? [Math.max(0, top), Math.min(form.offsetHeight, bottom)]
+                        : [0, form.offsetHeight];
+  }
+  // With the on-screen keyboard up the visible part of the page, the visual viewport, is
+  // much shorter than it was before the text box took the focus: a browser may shrink it
+  // alone or the whole page with it. Then the form alone fills it, as large as its drawn
+  // rows fit, its bare margin and the title bar cut off, and the page's line and the pad
+  // set aside (the keyboard is the input now), so that the box, the word and the figure
+  // stay in view rather than the whole window shrinking to a fraction.
+  const viewport = window.visualViewport;
+  let before = 0;  // the visible height while the box did not have the focus
+  function keyboardRoom() {
+    if (!viewport || viewport.scale > 1.01) return null;  // zoomed in: the player's view
+    const typing = touch.matches && document.activeElement?.matches("#form input");
+    if (!typing || viewport.height > 0.75 * before) {
+      if (!typing) before = viewport.height;
+      return null;
+    }
+    return { x: viewport.offsetLeft, y: viewport.offsetTop, width: viewport.width,
+             height: viewport.height };
+  }
+  function fitTyping(width, room) {
+    const [top, bottom] = drawnRows();
+    const scale = Math.min(room.width / width, room.height / (bottom - top));
+    const skip = (titleBar.offsetHeight + top) * scale;
+    place(stage, [room.x, room.y, room.width, room.height]);
+    stage.style.overflow = "hidden";
+    line.style.visibility = "hidden";
+    pad.style.display = "none";
+    windowElement.style.width = width + "px";
+    windowElement.style.transformOrigin = "0 0";
+    windowElement.style.transform = `translate(${(room.width - width * scale) / 2}px, ` +
+      `${(room.height - (bottom - top) * scale) / 2 - skip}px) scale(${scale})`;
+  }
   function fit() {
     const width = form.offsetWidth;  // the form's own size: a transform leaves it alone
     const height = form.offsetHeight + titleBar.offsetHeight;
     if (!width || !form.offsetHeight) return;
+    const typing = keyboardRoom();
+    if (typing) return fitTyping(width, typing);
+    Object.assign(stage.style, { overflow: "" });
+    line.style.visibility = pad.style.display = "";
     const view = document.documentElement;
     // What failed is told below everything, and keeps its room.
     Object.assign(errorBox.style, { position: "absolute", left: "0", right: "0", bottom: "0" });
@@ -216,6 +270,22 @@
     windowElement.style.transformOrigin = "0 0";
     windowElement.style.transform = scale === 1 ? "" : `scale(${scale})`;
   }
+
+  // The focus is marked where the keyboard moved it, as a browser marks a button's. A
+  // browser marks the text box's however it came, and the form draws the focus of neither
+  // the box nor a banner: the page marks the form's parts once Tab has moved the focus,
+  // and wherever the game moves it next, until a press of the pointer shows the player
+  // where they are.
+  let byKeys = false;
+  document.addEventListener("keydown", (event) => {
+    if (event.key === "Tab") byKeys = true;
+  }, true);
+  document.addEventListener("pointerdown", () => {
+    byKeys = false;
+    form.querySelector(".keyed")?.classList.remove("keyed");
+  }, true);
+  form.addEventListener("focusin", (event) => event.target.classList.toggle("keyed", byKeys));
+  form.addEventListener("focusout", (event) => event.target.classList.remove("keyed"));
 
   // The letter pad shows on a touch screen, and elsewhere when asked for.
   const touch = matchMedia("(pointer: coarse)");
@@ -308,6 +378,9 @@
       const resized = new ResizeObserver(fit);
       for (const element of [form, titleBar, errorBox]) resized.observe(element);
       window.addEventListener("resize", fit);
+      viewport?.addEventListener("resize", fit);
+      // Panned with the keyboard up: the form follows what is in view.
+      viewport?.addEventListener("scroll", () => stage.style.overflow && fit());
       performance.mark("wordrop-ready");
       keepForOffline();
     },

@@ -299,8 +299,12 @@ function listen() {
   });
   window.addEventListener("blur", () => game._wordrop_deactivate());
   // Every key goes to the game first; what it leaves is the browser's, and so are the keys
-  // that close a window, which a page cannot do.
+  // that close a window, which a page cannot do. Tab on one of the page's own controls is
+  // the browser's too: it moves through the page, the pad's keys included.
   const key = (release) => (event) => {
+    const focused = document.activeElement;
+    if (event.key === "Tab" && focused !== document.body && !formElement.contains(focused))
+      return;
     const modifiers = event.shiftKey | event.ctrlKey << 1 | event.altKey << 2 | event.metaKey << 3;
     const answer = send("wordrop_key", release, event.key, event.code, modifiers, event.repeat,
                         event.isComposing || event.keyCode === 229);
