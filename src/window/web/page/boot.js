@@ -215,7 +215,14 @@
     windowElement.style.width = width + "px";
     windowElement.style.transformOrigin = "0 0";
     windowElement.style.transform = scale === 1 ? "" : `scale(${scale})`;
+    if (scale * devicePixelRatio !== deviceScale) {
+      deviceScale = scale * devicePixelRatio;
+      rescaled?.();
+    }
   }
+  // The device pixels to each of the form's own: its lines are drawn at least one thick.
+  let deviceScale = devicePixelRatio;
+  let rescaled = null;
 
   // The letter pad shows on a touch screen, and elsewhere when asked for.
   const touch = matchMedia("(pointer: coarse)");
@@ -297,6 +304,8 @@
     },
     // The page's line or the pad changed what it shows.
     fit,
+    deviceScale: () => deviceScale,
+    scaled(then) { rescaled = then; },
     failed: (error) => programFailure(refusedByPolicy(error) ? POLICY
                                       : `The game could not be started: ${reason(error)}`),
     report: (message) => report(message),
