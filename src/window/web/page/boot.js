@@ -237,17 +237,14 @@
   });
   touch.addEventListener("change", showPad);
 
-  // Each face's Latin subset holds every glyph the game writes itself; the rest of a face
-  // comes only for a typed guess that needs it.
-  function faces() {
-    const loads = new Map();
-    for (const face of document.fonts) {
-      const font = `${face.style} ${face.weight} 16px "${face.family.replace(/"/g, "")}"`;
-      if (!loads.has(font)) loads.set(font, document.fonts.load(font, "A").catch(() => {}));
-    }
-    return Promise.all(loads.values());
-  }
-  // The faces that failed are told together once the browser has tried them all.
+  // The page's own faces, without their stand-ins (fonts.css), which are the system's.
+  const familyOf = (face) => face.family.replace(/^"|"$/g, "");
+  const ownFaces = () => [...document.fonts].filter((face) => !familyOf(face).endsWith(" stand-in"));
+  const nameOf = (face) => familyOf(face) + (face.weight === "700" ? " Bold" : "");
+
+  // The faces that failed are told together once the browser has tried them all; a face
+  // that fails later (the rest of a face, for a typed guess) is told with them. Each face
+  // says so by its own promise: not every browser fires the font loading events.
   const failedFaces = new Set();
   function tellFaces() {
     const [one, ...more] = [...failedFaces].sort();
@@ -257,11 +254,28 @@
       : `The face ${one} could not be loaded: the game goes on with a stand-in face in its ` +
         `place. ${RETRY}`, "faces");
   }
-  document.fonts.addEventListener("loadingerror", (event) => {
-    for (const face of event.fontfaces)
-      failedFaces.add(face.family.replace(/^"|"$/g, "") + (face.weight === "700" ? " Bold" : ""));
-    document.fonts.ready.then(tellFaces);
+  let facesTried = false;
+  let faceArrived = null;  // what to do when a face comes in, late or not
+  function watchFaces() {
+    for (const face of ownFaces()) {
+      face.loaded.then(() => faceArrived?.(), () => {
+        failedFaces.add(nameOf(face));
+        if (facesTried) tellFaces();
+      });
+    }
+  }
+  // Each face's Latin subset holds every glyph the game writes itself; the rest of a face
+  // comes only for a typed guess that needs it.
+  const covers = (face, code) => face.unicodeRange.split(",").some((range) => {
+    const [low, high = low] = range.trim().slice(2).split("-").map((hex) => parseInt(hex, 16));
+    return low <= code && code <= high;
   });
+  async function faces() {
+    const latin = ownFaces().filter((face) => covers(face, 0x41));
+    await Promise.allSettled(latin.map((face) => face.load()));
+    facesTried = true;
+    if (failedFaces.size) tellFaces();
+  }
 
   // Once the game is playable, the worker keeps what the page has fetched so far, and again
   // once the faces are in. A worker of a new build takes over at once; the page says so,
@@ -320,8 +334,11 @@
       performance.mark("wordrop-ready");
       keepForOffline();
     },
-    async faces() {
+    // Once the game is drawn: then is called whenever a face arrives.
+    async faces(then) {
+      watchFaces();
       await faces();
+      faceArrived = then;
       performance.mark("wordrop-faces");
       keepForOffline();
     },

@@ -342,8 +342,7 @@ async function start() {
   boot.started();
   // Captions measured before a face arrived are measured again once it is in, and so when
   // a typed guess brings in more of a face.
-  document.fonts.addEventListener("loadingdone", () => send("wordrop_faces_changed"));
-  await boot.faces();
+  await boot.faces(() => send("wordrop_faces_changed"));
   send("wordrop_faces_changed");
   document.body.dataset.ready = "true";
 }
