@@ -68,8 +68,7 @@
   const refusedByPolicy = (error) =>
     policyRefused || /Content Security Policy|wasm-unsafe-eval/i.test(reason(error));
 
-  // A script or style sheet that did not arrive, or an error no script caught. The
-  // program's preload is only a head start: its own fetch tells whether it arrived.
+  // A script or style sheet that did not arrive, or an error no script caught.
   function missing(element) {
     const name = (element.src || element.href).split("/").pop();
     if (element instanceof HTMLLinkElement) {
@@ -115,9 +114,15 @@
                    "and open http://127.0.0.1:8080/ (from the source tree: make serve).");
   }
 
+  // The program is asked for as soon as this script runs, while the others arrive: a
+  // preload hint instead is not used by every browser (WebKit fetched the program twice).
+  // Whether it arrived is told once it is needed.
+  const programFetch = fromFile ? null : fetch("wordrop.wasm", { credentials: "same-origin" });
+  programFetch?.catch(() => {});
+
   // The program, fetched with its progress told, and compiled while it arrives.
   async function instantiate(imports, receive) {
-    const response = await fetch("wordrop.wasm", { credentials: "same-origin" }).catch(
+    const response = await programFetch.catch(
       (error) => { throw new Error(`wordrop.wasm did not arrive (${reason(error)})`); });
     if (!response.ok)
       throw new Error(`wordrop.wasm answered ${response.status} ${response.statusText}`.trim());
