@@ -114,32 +114,31 @@
                    "and open http://127.0.0.1:8080/ (from the source tree: make serve).");
   }
 
-  // The program is asked for as soon as this script runs, while the others arrive: a
-  // preload hint instead is not used by every browser (WebKit fetched the program twice).
-  // Whether it arrived is told once it is needed.
-  const programFetch = fromFile ? null : fetch("wordrop.wasm", { credentials: "same-origin" });
-  programFetch?.catch(() => {});
+  // The program is asked for as soon as this script runs, while the other scripts arrive:
+  // a preload hint instead is not used by every browser (WebKit fetched the program twice).
+  // XMLHttpRequest tells its progress, and Chromium marks a fetch() that the service worker
+  // answered as cancelled now and then, after every byte of it arrived. Whether it arrived
+  // is told once the program is needed.
+  const kb = (bytes) => Math.round(bytes / 1024);
+  const programArrives = fromFile ? null : new Promise((resolve, reject) => {
+    const request = new XMLHttpRequest();
+    request.open("GET", "wordrop.wasm");
+    request.responseType = "arraybuffer";
+    request.addEventListener("progress", (event) => {
+      // A compressed answer's length is not the program's.
+      const total = request.getResponseHeader("Content-Encoding") ? 0 : event.total;
+      status.textContent = total ? `Loading the game… ${kb(event.loaded)} of ${kb(total)} KB`
+                                 : `Loading the game… ${kb(event.loaded)} KB`;
+    });
+    request.addEventListener("load", () => (request.status === 200 ? resolve(request.response)
+      : reject(new Error(`wordrop.wasm answered ${request.status} ${request.statusText}`.trim()))));
+    request.addEventListener("error", () => reject(new Error("wordrop.wasm did not arrive")));
+    request.send();
+  });
+  programArrives?.catch(() => {});
 
-  // The program, fetched with its progress told, and compiled while it arrives.
   async function instantiate(imports, receive) {
-    const response = await programFetch.catch(
-      (error) => { throw new Error(`wordrop.wasm did not arrive (${reason(error)})`); });
-    if (!response.ok)
-      throw new Error(`wordrop.wasm answered ${response.status} ${response.statusText}`.trim());
-    const total = response.headers.get("Content-Encoding")
-      ? 0 : Number(response.headers.get("Content-Length"));
-    let received = 0;
-    const counted = response.body.pipeThrough(new TransformStream({
-      transform(chunk, controller) {
-        received += chunk.length;
-        const kb = (bytes) => Math.round(bytes / 1024);
-        status.textContent = total ? `Loading the game… ${kb(received)} of ${kb(total)} KB`
-                                   : `Loading the game… ${kb(received)} KB`;
-        controller.enqueue(chunk);
-      },
-    }));
-    const { instance, module } = await WebAssembly.instantiateStreaming(
-      new Response(counted, { headers: { "Content-Type": "application/wasm" } }), imports);
+    const { instance, module } = await WebAssembly.instantiate(await programArrives, imports);
     status.textContent = "Starting the game…";
     receive(instance, module);
   }
