@@ -241,10 +241,14 @@
   });
   touch.addEventListener("change", showPad);
 
-  // The page's own faces, without their stand-ins (fonts.css), which are the system's.
+  // The page's own faces, and their stand-ins (fonts.css), which are the system's. A
+  // browser may load a stand-in only once it draws with it, and measure with the generic
+  // face until then: they are asked for at once, which takes no network.
   const familyOf = (face) => face.family.replace(/^"|"$/g, "");
-  const ownFaces = () => [...document.fonts].filter((face) => !familyOf(face).endsWith(" stand-in"));
+  const standIn = (face) => familyOf(face).endsWith(" stand-in");
+  const ownFaces = () => [...document.fonts].filter((face) => !standIn(face));
   const nameOf = (face) => familyOf(face) + (face.weight === "700" ? " Bold" : "");
+  const standIns = [...document.fonts].filter(standIn).map((face) => face.load().catch(() => {}));
 
   // The faces that failed are told together once the browser has tried them all; a face
   // that fails later (the rest of a face, for a typed guess) is told with them. Each face
@@ -276,7 +280,7 @@
   });
   async function faces() {
     const latin = ownFaces().filter((face) => covers(face, 0x41));
-    await Promise.allSettled(latin.map((face) => face.load()));
+    await Promise.allSettled([...standIns, ...latin.map((face) => face.load())]);
     facesTried = true;
     if (failedFaces.size) tellFaces();
   }
