@@ -29,13 +29,14 @@ const FIGURE = [[3000, 1600, 600], [2800, 1450, 75], [3200, 1450, 75],
                 [3000, 5000, 4000, 6500], [3000, 3500, 3800, 3000], [3000, 3500, 2200, 3000]]
   .map((shape) => shape.map(px));
 
-const state = { missing: null };
+const state = { missing: null, held: null };
 let server;
 let origin;
 before(async () => {
   ({ server, origin } = await serveFiles(
     (name) => name.startsWith("/golden/") ? path.join(GOLDEN, name.slice(8))
-      : state.missing?.test(name) ? null : path.join(SITE, name)));
+      : state.missing?.test(name) ? null : path.join(SITE, name),
+    { hold: (name) => state.held?.names.test(name) && state.held.released }));
 });
 after(() => server?.close());
 
@@ -108,14 +109,14 @@ for (const [engine, launch] of Object.entries(ENGINES)) {
     before(async () => { browser = await launch(); });
     after(() => browser?.close());
 
-    async function open(viewport) {
+    async function open(viewport, ready = "body[data-ready]") {
       const context = await browser.createBrowserContext();
       const page = await context.newPage();
       const requests = [];  // the page's own, not its service worker's
       page.on("request", (request) => requests.push(new URL(request.url()).pathname));
       await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
       await page.goto(origin + "/");
-      await page.waitForSelector("body[data-ready]");
+      await page.waitForSelector(ready);
       const guess = async (text) => {
         await page.click("#form input");
         await page.keyboard.type(text);
@@ -165,26 +166,40 @@ for (const [engine, launch] of Object.entries(ENGINES)) {
       await game.close();
     });
 
-    // Faces that all answer 404: the page says so, no caption breaks in their stand-ins,
-    // and the program was fetched once.
-    test("a first visit whose faces all fail", async () => {
-      state.missing = /^\/fonts\//;
-      try {
-        const game = await open(AT_FORM_SIZE);
-        assert.match(await game.page.$eval("#error", (box) => !box.hidden && box.textContent),
-                     /^The faces Comic Neue, EB Garamond Bold, .* could not be loaded: /);
-        // The form is drawn smaller, to leave the notice its room.
-        const box = await (await game.page.$("#form")).boundingBox();
-        const scale = box.width / 683;
-        await game.page.mouse.click(box.x + px(BACKGROUND[0]) * scale,
-                                    box.y + px(BACKGROUND[1]) * scale);
-        const captions = await game.page.$$eval("#form svg text", (texts) =>
-          texts.map((text) => text.textContent.trim()).filter(Boolean));
-        assert.deepEqual(captions.sort(), ["Are you ready to play", "Pick a letter", "Wordrop??"]);
-        assert.deepEqual(game.requests.filter((name) => name.endsWith(".wasm")), ["/wordrop.wasm"]);
-        await game.close();
-      } finally {
-        state.missing = null;
+    // Faces that are slow to come, or that all answer 404: no caption breaks in their
+    // stand-ins, the page tells those that failed, and the program is fetched once.
+    test("while the faces load, and when they all fail", async () => {
+      for (const faces of ["loading", "failed"]) {
+        let release;
+        if (faces === "loading") {
+          state.held = { names: /^\/fonts\//, released: new Promise((go) => { release = go; }) };
+        } else {
+          state.missing = /^\/fonts\//;
+        }
+        try {
+          // The game takes a click once its start screen is drawn.
+          const game = await open(AT_FORM_SIZE, "#status[hidden]");
+          if (faces === "failed") {
+            await game.page.waitForSelector("body[data-ready]");
+            assert.match(await game.page.$eval("#error", (box) => !box.hidden && box.textContent),
+                         /^The faces Comic Neue, EB Garamond Bold, .* could not be loaded: /);
+          }
+          // The form is drawn smaller where a notice needs the room.
+          const box = await (await game.page.$("#form")).boundingBox();
+          const scale = box.width / 683;
+          await game.page.mouse.click(box.x + px(BACKGROUND[0]) * scale,
+                                      box.y + px(BACKGROUND[1]) * scale);
+          const captions = await game.page.$$eval("#form svg text", (texts) =>
+            texts.map((text) => text.textContent.trim()).filter(Boolean));
+          assert.deepEqual(captions.sort(), ["Are you ready to play", "Pick a letter", "Wordrop??"],
+                           faces);
+          assert.deepEqual(game.requests.filter((name) => name.endsWith(".wasm")),
+                           ["/wordrop.wasm"]);
+          await game.close();
+        } finally {
+          release?.();
+          Object.assign(state, { missing: null, held: null });
+        }
       }
     });
   });
