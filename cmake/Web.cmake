@@ -49,20 +49,20 @@ foreach(tool fc-query hb-subset woff2_compress)
 endforeach()
 # Each face's stand-in, while it loads or if it fails (subset_face.py): a face of the
 # same widths as one of these files, found by these names, from Windows, Apple's systems,
-# ChromeOS (Tinos, Arimo, Cousine) and most Linux desktops.
+# ChromeOS (Tinos, Arimo, Cousine) and most Linux desktops. A bold face is named whole
+# first, then by its family, which is all that WebKit looks a local face up by.
 set(liberation /usr/share/fonts/truetype/liberation2)
 set(serif "${liberation}/LiberationSerif-Regular.ttf|Liberation Serif,LiberationSerif,Times New Roman,TimesNewRomanPSMT,Tinos")
-set(serif_bold "${liberation}/LiberationSerif-Bold.ttf|Liberation Serif Bold,LiberationSerif-Bold,Times New Roman Bold,TimesNewRomanPS-BoldMT,Tinos Bold")
-set(mono_bold "${liberation}/LiberationMono-Bold.ttf|Liberation Mono Bold,LiberationMono-Bold,Courier New Bold,CourierNewPS-BoldMT,Cousine Bold")
+set(serif_bold "${liberation}/LiberationSerif-Bold.ttf|Liberation Serif Bold,LiberationSerif-Bold,Times New Roman Bold,TimesNewRomanPS-BoldMT,Tinos Bold,Liberation Serif,Times New Roman,Tinos")
+set(mono_bold "${liberation}/LiberationMono-Bold.ttf|Liberation Mono Bold,LiberationMono-Bold,Courier New Bold,CourierNewPS-BoldMT,Cousine Bold,Liberation Mono,Courier New,Cousine")
 set(sans "${liberation}/LiberationSans-Regular.ttf|Liberation Sans,LiberationSans,Arial,ArialMT,Arimo")
-set(georgia "${WORDROP_GELASIO_DIR}/gelasio-latin-400-normal.ttf|Gelasio,Gelasio Regular,Gelasio-Regular,Georgia")
 set(faces
     "Liberation Serif|400|${liberation}/LiberationSerif-Regular.ttf|fonts-liberation2|--rest|${serif}"
     "Liberation Serif|700|${liberation}/LiberationSerif-Bold.ttf|fonts-liberation2|--rest|${serif_bold}"
     "Liberation Mono|700|${liberation}/LiberationMono-Bold.ttf|fonts-liberation2|--rest|${mono_bold}"
     "EB Garamond|700|/usr/share/fonts/opentype/ebgaramond/EBGaramond12-Bold.otf|fonts-ebgaramond||${serif_bold}"
     "Comic Neue|400|/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf|fonts-comic-neue|--rest|${sans}"
-    "Gelasio|400|${WORDROP_GELASIO_DIR}/gelasio-latin-400-normal.ttf|gelasio||${georgia}")
+    "Gelasio|400|${WORDROP_GELASIO_DIR}/gelasio-latin-400-normal.ttf|gelasio||${serif}")
 set(licences
     "fonts-liberation2|/usr/share/doc/fonts-liberation2/copyright"
     "fonts-ebgaramond|/usr/share/doc/fonts-ebgaramond/copyright"
@@ -128,10 +128,14 @@ foreach(copy IN LISTS copies)
     list(GET copy 1 name)
     if(name MATCHES "\\.js$")
         set(command ${ESBUILD} --minify --log-level=warning ${source} --outfile=${site}/${name})
+    elseif(name STREQUAL "index.html")
+        set(command ${WORDROP_FONT_PYTHON} ${CMAKE_SOURCE_DIR}/cmake/inline_script.py ${source}
+                    ${site}/${name})
     else()
         set(command ${CMAKE_COMMAND} -E copy ${source} ${site}/${name})
     endif()
-    add_custom_command(OUTPUT ${site}/${name} COMMAND ${command} DEPENDS ${source} VERBATIM)
+    add_custom_command(OUTPUT ${site}/${name} COMMAND ${command}
+                       DEPENDS ${source} ${CMAKE_SOURCE_DIR}/cmake/inline_script.py VERBATIM)
     list(APPEND site_files ${name})
 endforeach()
 # The installed app's icons: the SVG, and PNGs for launchers that want pixels.

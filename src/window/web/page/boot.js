@@ -97,8 +97,13 @@
       return true;
     }
   };
-  for (const link of document.querySelectorAll("link[rel=stylesheet]"))
-    if (!arrived(link)) missing(link);
+  // WebKit may run it before a sheet is in, though: one the browser has not finished
+  // with yet tells by its own events.
+  for (const link of document.querySelectorAll("link[rel=stylesheet]")) {
+    if (arrived(link)) continue;
+    if (performance.getEntriesByName(link.href).length) missing(link);
+    else link.addEventListener("load", () => arrived(link) || missing(link));
+  }
   window.addEventListener("unhandledrejection", (event) => {
     event.preventDefault();  // told here, once
     report(loading ? `The game could not be started: ${reason(event.reason)}. ${RETRY}`
@@ -114,27 +119,37 @@
                    "and open http://127.0.0.1:8080/ (from the source tree: make serve).");
   }
 
-  // The program is asked for as soon as this script runs, while the other scripts arrive:
-  // a preload hint instead is not used by every browser (WebKit fetched the program twice).
-  // XMLHttpRequest tells its progress, and Chromium marks a fetch() that the service worker
-  // answered as cancelled now and then, after every byte of it arrived. Whether it arrived
-  // is told once the program is needed.
+  // The program, asked for by the page's inline script (index.html), or here where a
+  // server's policy refused that script; by XMLHttpRequest, which tells its progress, and
+  // which Chromium, unlike a fetch() that the service worker answered, never marks as
+  // cancelled after every byte of it arrived. Whether it arrived is told once the program
+  // is needed.
   const kb = (bytes) => Math.round(bytes / 1024);
-  const programArrives = fromFile ? null : new Promise((resolve, reject) => {
-    const request = new XMLHttpRequest();
-    request.open("GET", "wordrop.wasm");
-    request.responseType = "arraybuffer";
+  function programArrival() {
+    let request = window.wordropProgramRequest;
+    if (!request) {
+      request = new XMLHttpRequest();
+      request.open("GET", "wordrop.wasm");
+      request.responseType = "arraybuffer";
+      request.send();
+    }
     request.addEventListener("progress", (event) => {
       // A compressed answer's length is not the program's.
       const total = request.getResponseHeader("Content-Encoding") ? 0 : event.total;
       status.textContent = total ? `Loading the game… ${kb(event.loaded)} of ${kb(total)} KB`
                                  : `Loading the game… ${kb(event.loaded)} KB`;
     });
-    request.addEventListener("load", () => (request.status === 200 ? resolve(request.response)
-      : reject(new Error(`wordrop.wasm answered ${request.status} ${request.statusText}`.trim()))));
-    request.addEventListener("error", () => reject(new Error("wordrop.wasm did not arrive")));
-    request.send();
-  });
+    return new Promise((resolve, reject) => {
+      const settle = () => {
+        if (request.status === 200) resolve(request.response);
+        else if (!request.status) reject(new Error("wordrop.wasm did not arrive"));
+        else reject(new Error(`wordrop.wasm answered ${request.status} ${request.statusText}`.trim()));
+      };
+      if (request.readyState === XMLHttpRequest.DONE) settle();
+      else request.addEventListener("loadend", settle);
+    });
+  }
+  const programArrives = fromFile ? null : programArrival();
   programArrives?.catch(() => {});
 
   async function instantiate(imports, receive) {
