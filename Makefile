@@ -78,9 +78,10 @@ web: deps
 	@emcmake cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 	@cmake --build $(WEB_DIR)
 
-# The page in Debian's chromium, driven by puppeteer-core from the npm registry: the page
-# built with the suite's way in (site-testing), and the public page (site) where it must
-# not have it. One file at a time: the machine has two cores.
+# The page in Debian's chromium, driven by puppeteer-core from the npm registry, and what
+# differs between engines in firefox-esr too: the page built with the suite's way in
+# (site-testing), and the public page (site) where it must not have it. One file at a
+# time: the machine has two cores.
 web-check: export NODE_PATH = /usr/share/nodejs
 web-check: deps tests/web/node_modules/.package-lock.json
 	@emcmake cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
@@ -90,7 +91,8 @@ web-check: deps tests/web/node_modules/.package-lock.json
 	    WORDROP_PUBLIC_SITE=$(abspath $(WEB_DIR))/site \
 	    WORDROP_GOLDEN=$(abspath tests/window/qt/golden) \
 	    WORDROP_ARTIFACTS=$(abspath $(WEB_DIR))/web-failures \
-	    node --test --test-concurrency=1 browser.test.mjs page.test.mjs phone.test.mjs
+	    node --test --test-concurrency=1 browser.test.mjs page.test.mjs phone.test.mjs \
+	    engines.test.mjs
 
 bench-web: deps web tests/web/node_modules/.package-lock.json
 	@mkdir -p build-bench-results

@@ -14,9 +14,12 @@ set(exported wordrop_start wordrop_pointer wordrop_tap wordrop_key wordrop_type 
 # The page's scripts are minified: they are most of what a slow connection waits for
 # besides the program.
 find_program(ESBUILD esbuild REQUIRED)
+# The faces' own metrics, read from their files when they are cut (below).
+set(face_metrics ${CMAKE_BINARY_DIR}/face-metrics)
 function(wordrop_web_program target directory exported)
     add_executable(${target} src/web_main.cpp src/window/web/WebView.cpp
-                             src/window/web/SceneJson.cpp)
+                             src/window/web/SceneJson.cpp ${face_metrics}/FaceMetrics.inc)
+    target_include_directories(${target} PRIVATE ${face_metrics})
     target_link_libraries(${target} PRIVATE wordrop_core)
     list(TRANSFORM exported PREPEND _)
     string(REPLACE ";" "," exported "${exported}")
@@ -44,13 +47,22 @@ find_program(WORDROP_FONT_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED
 foreach(tool fc-query hb-subset woff2_compress)
     find_program(found_${tool} ${tool} REQUIRED)
 endforeach()
+# Each face's stand-in, while it loads or if it fails (subset_face.py): a face of the
+# same widths as one of these files, found by these names, from Windows, Apple's systems,
+# ChromeOS (Tinos, Arimo, Cousine) and most Linux desktops. A bold face is named whole
+# first, then by its family, which is all that WebKit looks a local face up by.
+set(liberation /usr/share/fonts/truetype/liberation2)
+set(serif "${liberation}/LiberationSerif-Regular.ttf|Liberation Serif,LiberationSerif,Times New Roman,TimesNewRomanPSMT,Tinos")
+set(serif_bold "${liberation}/LiberationSerif-Bold.ttf|Liberation Serif Bold,LiberationSerif-Bold,Times New Roman Bold,TimesNewRomanPS-BoldMT,Tinos Bold,Liberation Serif,Times New Roman,Tinos")
+set(mono_bold "${liberation}/LiberationMono-Bold.ttf|Liberation Mono Bold,LiberationMono-Bold,Courier New Bold,CourierNewPS-BoldMT,Cousine Bold,Liberation Mono,Courier New,Cousine")
+set(sans "${liberation}/LiberationSans-Regular.ttf|Liberation Sans,LiberationSans,Arial,ArialMT,Arimo")
 set(faces
-    "Liberation Serif|400|/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf|fonts-liberation2|--rest"
-    "Liberation Serif|700|/usr/share/fonts/truetype/liberation2/LiberationSerif-Bold.ttf|fonts-liberation2|--rest"
-    "Liberation Mono|700|/usr/share/fonts/truetype/liberation2/LiberationMono-Bold.ttf|fonts-liberation2|--rest"
-    "EB Garamond|700|/usr/share/fonts/opentype/ebgaramond/EBGaramond12-Bold.otf|fonts-ebgaramond|"
-    "Comic Neue|400|/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf|fonts-comic-neue|--rest"
-    "Gelasio|400|${WORDROP_GELASIO_DIR}/gelasio-latin-400-normal.ttf|gelasio|")
+    "Liberation Serif|400|${liberation}/LiberationSerif-Regular.ttf|fonts-liberation2|--rest|${serif}"
+    "Liberation Serif|700|${liberation}/LiberationSerif-Bold.ttf|fonts-liberation2|--rest|${serif_bold}"
+    "Liberation Mono|700|${liberation}/LiberationMono-Bold.ttf|fonts-liberation2|--rest|${mono_bold}"
+    "EB Garamond|700|/usr/share/fonts/opentype/ebgaramond/EBGaramond12-Bold.otf|fonts-ebgaramond||${serif_bold}"
+    "Comic Neue|400|/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf|fonts-comic-neue|--rest|${sans}"
+    "Gelasio|400|${WORDROP_GELASIO_DIR}/gelasio-latin-400-normal.ttf|gelasio||${serif}")
 set(licences
     "fonts-liberation2|/usr/share/doc/fonts-liberation2/copyright"
     "fonts-ebgaramond|/usr/share/doc/fonts-ebgaramond/copyright"
@@ -58,6 +70,7 @@ set(licences
     "gelasio|${WORDROP_GELASIO_DIR}/OFL.txt")
 set(site_files)  # every file of the page but the service worker, as the site names it
 set(font_css_parts)
+set(font_metrics_parts)
 set(work ${CMAKE_BINARY_DIR}/fonts-css)
 foreach(face IN LISTS faces)
     string(REPLACE "|" ";" face "${face}")
@@ -66,6 +79,8 @@ foreach(face IN LISTS faces)
     list(GET face 2 source)
     list(GET face 3 licence)
     list(GET face 4 rest)
+    list(GET face 5 stand_in)
+    list(GET face 6 local_names)
     get_filename_component(stem ${source} NAME_WE)
     set(outputs ${site}/fonts/${stem}.latin.woff2)
     list(APPEND site_files fonts/${stem}.latin.woff2)
@@ -73,17 +88,22 @@ foreach(face IN LISTS faces)
         list(APPEND outputs ${site}/fonts/${stem}.rest.woff2)
         list(APPEND site_files fonts/${stem}.rest.woff2)
     endif()
-    add_custom_command(OUTPUT ${outputs} ${work}/${stem}.css
+    add_custom_command(OUTPUT ${outputs} ${work}/${stem}.css ${work}/${stem}.inc
         COMMAND ${CMAKE_COMMAND} -E make_directory ${work} ${site}/fonts
         COMMAND ${WORDROP_FONT_PYTHON} ${CMAKE_SOURCE_DIR}/cmake/subset_face.py ${source}
                 ${site}/fonts ${stem} ${family} ${weight} LICENSE.${licence}.txt
-                ${work}/${stem}.css ${rest}
-        DEPENDS ${source} ${CMAKE_SOURCE_DIR}/cmake/subset_face.py VERBATIM)
+                ${work}/${stem}.css ${work}/${stem}.inc ${stand_in} ${local_names} ${rest}
+        DEPENDS ${source} ${stand_in} ${CMAKE_SOURCE_DIR}/cmake/subset_face.py VERBATIM)
     list(APPEND font_css_parts ${work}/${stem}.css)
+    list(APPEND font_metrics_parts ${work}/${stem}.inc)
 endforeach()
 add_custom_command(OUTPUT ${site}/fonts.css
     COMMAND ${CMAKE_COMMAND} -E cat ${font_css_parts} > ${site}/fonts.css
     DEPENDS ${font_css_parts})
+add_custom_command(OUTPUT ${face_metrics}/FaceMetrics.inc
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${face_metrics}
+    COMMAND ${CMAKE_COMMAND} -E cat ${font_metrics_parts} > ${face_metrics}/FaceMetrics.inc
+    DEPENDS ${font_metrics_parts})
 list(APPEND site_files fonts.css)
 foreach(licence IN LISTS licences)
     string(REPLACE "|" ";" licence "${licence}")
@@ -108,10 +128,14 @@ foreach(copy IN LISTS copies)
     list(GET copy 1 name)
     if(name MATCHES "\\.js$")
         set(command ${ESBUILD} --minify --log-level=warning ${source} --outfile=${site}/${name})
+    elseif(name STREQUAL "index.html")
+        set(command ${WORDROP_FONT_PYTHON} ${CMAKE_SOURCE_DIR}/cmake/inline_script.py ${source}
+                    ${site}/${name})
     else()
         set(command ${CMAKE_COMMAND} -E copy ${source} ${site}/${name})
     endif()
-    add_custom_command(OUTPUT ${site}/${name} COMMAND ${command} DEPENDS ${source} VERBATIM)
+    add_custom_command(OUTPUT ${site}/${name} COMMAND ${command}
+                       DEPENDS ${source} ${CMAKE_SOURCE_DIR}/cmake/inline_script.py VERBATIM)
     list(APPEND site_files ${name})
 endforeach()
 # The installed app's icons: the SVG, and PNGs for launchers that want pixels.

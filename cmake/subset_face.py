@@ -6,10 +6,20 @@
 # Writes OUT_DIR/STEM.latin.woff2, with --rest OUT_DIR/STEM.rest.woff2, and their
 # @font-face rules to CSS; text waiting for a face is shown at once in a stand-in
 # (font-display: swap), and the page lays it out again when the face arrives.
-# Usage: subset_face.py SOURCE OUT_DIR STEM FAMILY WEIGHT LICENCE CSS [--rest]
+# Each rule states the face's own ascent, descent and line gap, which every browser then
+# uses as they are. Until the face arrives, or if it fails, FAMILY stand-in stands in for
+# it: a face most systems have, scaled to the face's widths and given its ascent and
+# descent, so that no caption breaks or is cut elsewhere. METRICS gets the face's metrics
+# for the page's program (WebView.cpp), so that text is placed alike in every browser.
+# Usage: subset_face.py SOURCE OUT_DIR STEM FAMILY WEIGHT LICENCE CSS METRICS STAND_IN
+#                       LOCAL_NAMES [--rest]
+# STAND_IN is the stand-in's file here, LOCAL_NAMES the names (comma-separated) of it or
+# of faces with its very widths, as a browser finds them on the visitor's system.
 # The face's characters come from fontconfig's fc-query, the subsets from harfbuzz's
 # hb-subset, and WOFF2 from woff2_compress: Debian's fontconfig, libharfbuzz-bin and woff2.
+import json
 import os
+import struct
 import subprocess
 import sys
 import tempfile
@@ -67,9 +77,69 @@ def write_subset(source, codes, output):
         os.replace(os.path.join(work, "face.woff2"), output)
 
 
+def tables(source):
+    """The face's tables by tag, from its (TrueType or OpenType) file."""
+    with open(source, "rb") as file:
+        data = file.read()
+    count = struct.unpack(">H", data[4:6])[0]
+    found = {}
+    for n in range(count):
+        tag, _, offset, length = struct.unpack(">4sIII", data[12 + 16 * n:28 + 16 * n])
+        found[tag.decode("latin-1")] = data[offset:offset + length]
+    return found
+
+
+def metrics(source):
+    """Units per em, ascent, descent and line gap, as browsers read them: the typographic
+    metrics where the face asks for them (USE_TYPO_METRICS), else the horizontal header's;
+    and the advance of every glyph where all are alike (0 where they are not)."""
+    face = tables(source)
+    units = struct.unpack(">H", face["head"][18:20])[0]
+    ascent, descent, gap = struct.unpack(">hhh", face["hhea"][4:10])
+    os2 = face["OS/2"]
+    if struct.unpack(">H", os2[62:64])[0] & 0x80:
+        ascent, descent, gap = struct.unpack(">hhh", os2[68:74])
+    fixed = struct.unpack(">I", face["post"][12:16])[0] != 0
+    return units, ascent, -descent, gap, advance(source, "x") if fixed else 0
+
+
+def advance(source, text):
+    """The width of the text as harfbuzz shapes it, in the face's units."""
+    shaped = subprocess.run(["hb-shape", "--output-format=json", "--no-glyph-names", source,
+                             text], check=True, capture_output=True, text=True).stdout
+    return sum(glyph["ax"] for glyph in json.loads(shaped))
+
+
+# The widths a stand-in is scaled to: the letters, digits and signs of Latin text.
+SAMPLE = "The quick brown fox jumps over the lazy dog. PACK MY BOX WITH FIVE DOZEN JUGS! 0123456789?"
+
+
+def percent(value):
+    return f"{value * 100:.4f}%"
+
+
+def overrides(units, ascent, descent, gap, scale=1.0):
+    # size-adjust scales the overrides too: they are given here before it.
+    return (f"ascent-override: {percent(ascent / units / scale)}; "
+            f"descent-override: {percent(descent / units / scale)}; "
+            f"line-gap-override: {percent(gap / units / scale)};")
+
+
+def stand_in(source, family, weight, stand_in_file, local_names):
+    units, ascent, descent, gap, _ = metrics(source)
+    their_units = metrics(stand_in_file)[0]
+    scale = (advance(source, SAMPLE) / units) / (advance(stand_in_file, SAMPLE) / their_units)
+    sources = ", ".join(f'local("{name}")' for name in local_names.split(","))
+    return (f'@font-face {{ font-family: "{family} stand-in"; font-weight: {weight}; '
+            f"src: {sources}; size-adjust: {percent(scale)}; "
+            f"{overrides(units, ascent, descent, gap, scale)} }}\n")
+
+
 def main():
-    source, out_dir, stem, family, weight, licence, css = sys.argv[1:8]
-    with_rest = "--rest" in sys.argv[8:]
+    (source, out_dir, stem, family, weight, licence, css, metrics_file, stand_in_file,
+     local_names) = sys.argv[1:11]
+    with_rest = "--rest" in sys.argv[11:]
+    units, ascent, descent, gap, fixed = metrics(source)
     cmap = characters(source)
     latin = [code for code in cmap if in_latin(code)]
     rest = [code for code in cmap if not in_latin(code)]
@@ -82,10 +152,14 @@ def main():
         write_subset(source, codes, f"{out_dir}/{file}")
         rules.append(f'@font-face {{ font-family: "{family}"; font-weight: {weight}; '
                      f'src: url("fonts/{file}") format("woff2"); font-display: swap; '
+                     f"{overrides(units, ascent, descent, gap)} "
                      f"unicode-range: {ranges(codes)}; }}\n")
+    rules.append(stand_in(source, family, weight, stand_in_file, local_names))
     with open(css, "w", encoding="utf-8") as out:
         out.write(f"/* {family} {weight}: under fonts/{licence} */\n")
         out.writelines(rules)
+    with open(metrics_file, "w", encoding="utf-8") as out:
+        out.write(f'{{"{family}", {weight}, {units}, {ascent}, {descent}, {fixed}}},\n')
 
 
 if __name__ == "__main__":

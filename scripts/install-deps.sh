@@ -45,7 +45,7 @@ TEST=(
     clang "${CLANG_RT[@]}" clang-format shellcheck
     dbus at-spi2-core python3-pyatspi
     weston qt6-wayland openbox orca
-    chromium
+    chromium firefox-esr
 )
 
 # --list TIER names the tier's packages, one a line, and installs nothing.

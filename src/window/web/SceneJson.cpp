@@ -156,9 +156,11 @@ std::string sceneJson(Midend& midend, bool everyText, const std::vector<ControlI
 
 }  // namespace
 
+// The face's stand-in (fonts.css) takes its place while it loads, or if it fails.
 std::string cssFont(const Font& font) {
+    const std::string family(font.family);
     return (font.weight == FontWeight::Bold ? "bold " : "") + number(font.pixelSize) + "px \"" +
-           std::string(font.family) + "\"";
+           family + "\", \"" + family + " stand-in\"";
 }
 
 std::string answerJson(Midend& midend, const Outcome& outcome, bool whole) {

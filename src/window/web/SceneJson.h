@@ -8,7 +8,7 @@
 
 namespace wordrop::window::web {
 
-// A face as CSS names it: `bold 16px "Liberation Serif"`.
+// A face as CSS names it: `bold 16px "Liberation Serif", "Liberation Serif stand-in"`.
 [[nodiscard]] std::string cssFont(const Font& font);
 
 // The page's answer to an input, as one JSON object (view.js reads it):

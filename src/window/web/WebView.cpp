@@ -3,6 +3,9 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <string>
 
 #include "window/web/SceneJson.h"
@@ -11,8 +14,43 @@ namespace wordrop::window::web {
 
 namespace {
 
-// The page's own faces measure the text, on a canvas. Text comes with its length, so that
-// no character cuts it short. What: 0 the advance, 1 the ascent, 2 the line's height.
+// A face's own metrics, in its units, as the build read them from its file.
+struct FaceMetrics {
+    std::string_view family;
+    int weight;
+    double unitsPerEm;
+    double ascent;
+    double descent;
+    double fixedAdvance;  // of every glyph, in a fixed-pitch face; else 0
+};
+
+constexpr FaceMetrics kFaces[] = {
+#include "FaceMetrics.inc"
+};
+
+const FaceMetrics* metricsOf(const Font& font) {
+    const int weight = font.weight == FontWeight::Bold ? 700 : 400;
+    const auto* found = std::find_if(std::begin(kFaces), std::end(kFaces), [&](const auto& face) {
+        return face.family == font.family && face.weight == weight;
+    });
+    return found == std::end(kFaces) ? nullptr : found;
+}
+
+// In whole pixels, as Chromium and WebKit round them (Firefox would round up): a caption
+// then stands on the same baseline in every browser, and the faces' rules in fonts.css
+// hold every browser to these metrics, not to its own reading of the face.
+double pixels(double units, const FaceMetrics& face, const Font& font) {
+    return std::round(units * font.pixelSize / face.unitsPerEm);
+}
+
+std::size_t characters(std::string_view utf8) {
+    return static_cast<std::size_t>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xc0) != 0x80; }));
+}
+
+// The page's own faces measure the text, on a canvas, where their files do not say. Text
+// comes with its length, so that no character cuts it short. What: 0 the advance, 1 the
+// ascent, 2 the line's height.
 // clang-format off
 EM_JS(double, measure, (const char* font, const char* text, int length, int what), {
     const context = Module.measuring = Module.measuring ||
@@ -36,16 +74,24 @@ bool isCharacter(std::string_view key) {
 
 }  // namespace
 
+// A fixed-pitch face's advances are its own: WebKit rounds them to whole pixels.
 double BrowserMeasure::advance(const Font& font, std::string_view utf8) const {
+    const FaceMetrics* face = metricsOf(font);
+    if (face != nullptr && face->fixedAdvance > 0)
+        return double(characters(utf8)) * face->fixedAdvance * font.pixelSize / face->unitsPerEm;
     return measure(cssFont(font).c_str(), utf8.data(), static_cast<int>(utf8.size()), 0);
 }
 
 double BrowserMeasure::ascent(const Font& font) const {
-    return measure(cssFont(font).c_str(), "", 0, 1);
+    const FaceMetrics* face = metricsOf(font);
+    if (face == nullptr) return measure(cssFont(font).c_str(), "", 0, 1);
+    return pixels(face->ascent, *face, font);
 }
 
 double BrowserMeasure::lineHeight(const Font& font) const {
-    return measure(cssFont(font).c_str(), "", 0, 2);
+    const FaceMetrics* face = metricsOf(font);
+    if (face == nullptr) return measure(cssFont(font).c_str(), "", 0, 2);
+    return pixels(face->ascent, *face, font) + pixels(face->descent, *face, font);
 }
 
 // A letter typed with a layout that is not Latin still names the key by its place, as the

@@ -11,8 +11,9 @@ namespace wordrop::window::web {
 // The page's side of the game: its faces and its keys, as the midend takes them. What an
 // input means is the midend's; the page script draws its answers (SceneJson.h).
 
-// The text of the page's fonts, measured by the page itself on a canvas, so
-// that a caption breaks where the browser will draw it.
+// The text of the page's fonts: its widths measured by the page itself on a canvas, so
+// that a caption breaks where the browser will draw it; its heights, and a fixed-pitch
+// face's widths, from the faces' own metrics, which no browser rounds its own way.
 class BrowserMeasure final : public FontMeasure {
   public:
     double advance(const Font& font, std::string_view utf8) const override;

@@ -68,8 +68,7 @@
   const refusedByPolicy = (error) =>
     policyRefused || /Content Security Policy|wasm-unsafe-eval/i.test(reason(error));
 
-  // A script or style sheet that did not arrive, or an error no script caught. The
-  // program's preload is only a head start: its own fetch tells whether it arrived.
+  // A script or style sheet that did not arrive, or an error no script caught.
   function missing(element) {
     const name = (element.src || element.href).split("/").pop();
     if (element instanceof HTMLLinkElement) {
@@ -98,8 +97,13 @@
       return true;
     }
   };
-  for (const link of document.querySelectorAll("link[rel=stylesheet]"))
-    if (!arrived(link)) missing(link);
+  // WebKit may run it before a sheet is in, though: one the browser has not finished
+  // with yet tells by its own events.
+  for (const link of document.querySelectorAll("link[rel=stylesheet]")) {
+    if (arrived(link)) continue;
+    if (performance.getEntriesByName(link.href).length) missing(link);
+    else link.addEventListener("load", () => arrived(link) || missing(link));
+  }
   window.addEventListener("unhandledrejection", (event) => {
     event.preventDefault();  // told here, once
     report(loading ? `The game could not be started: ${reason(event.reason)}. ${RETRY}`
@@ -115,26 +119,41 @@
                    "and open http://127.0.0.1:8080/ (from the source tree: make serve).");
   }
 
-  // The program, fetched with its progress told, and compiled while it arrives.
+  // The program, asked for by the page's inline script (index.html), or here where a
+  // server's policy refused that script; by XMLHttpRequest, which tells its progress, and
+  // which Chromium, unlike a fetch() that the service worker answered, never marks as
+  // cancelled after every byte of it arrived. Whether it arrived is told once the program
+  // is needed.
+  const kb = (bytes) => Math.round(bytes / 1024);
+  function programArrival() {
+    let request = window.wordropProgramRequest;
+    if (!request) {
+      request = new XMLHttpRequest();
+      request.open("GET", "wordrop.wasm");
+      request.responseType = "arraybuffer";
+      request.send();
+    }
+    request.addEventListener("progress", (event) => {
+      // A compressed answer's length is not the program's.
+      const total = request.getResponseHeader("Content-Encoding") ? 0 : event.total;
+      status.textContent = total ? `Loading the game… ${kb(event.loaded)} of ${kb(total)} KB`
+                                 : `Loading the game… ${kb(event.loaded)} KB`;
+    });
+    return new Promise((resolve, reject) => {
+      const settle = () => {
+        if (request.status === 200) resolve(request.response);
+        else if (!request.status) reject(new Error("wordrop.wasm did not arrive"));
+        else reject(new Error(`wordrop.wasm answered ${request.status} ${request.statusText}`.trim()));
+      };
+      if (request.readyState === XMLHttpRequest.DONE) settle();
+      else request.addEventListener("loadend", settle);
+    });
+  }
+  const programArrives = fromFile ? null : programArrival();
+  programArrives?.catch(() => {});
+
   async function instantiate(imports, receive) {
-    const response = await fetch("wordrop.wasm", { credentials: "same-origin" }).catch(
-      (error) => { throw new Error(`wordrop.wasm did not arrive (${reason(error)})`); });
-    if (!response.ok)
-      throw new Error(`wordrop.wasm answered ${response.status} ${response.statusText}`.trim());
-    const total = response.headers.get("Content-Encoding")
-      ? 0 : Number(response.headers.get("Content-Length"));
-    let received = 0;
-    const counted = response.body.pipeThrough(new TransformStream({
-      transform(chunk, controller) {
-        received += chunk.length;
-        const kb = (bytes) => Math.round(bytes / 1024);
-        status.textContent = total ? `Loading the game… ${kb(received)} of ${kb(total)} KB`
-                                   : `Loading the game… ${kb(received)} KB`;
-        controller.enqueue(chunk);
-      },
-    }));
-    const { instance, module } = await WebAssembly.instantiateStreaming(
-      new Response(counted, { headers: { "Content-Type": "application/wasm" } }), imports);
+    const { instance, module } = await WebAssembly.instantiate(await programArrives, imports);
     status.textContent = "Starting the game…";
     receive(instance, module);
   }
@@ -269,7 +288,14 @@
     windowElement.style.width = width + "px";
     windowElement.style.transformOrigin = "0 0";
     windowElement.style.transform = scale === 1 ? "" : `scale(${scale})`;
+    if (scale * devicePixelRatio !== deviceScale) {
+      deviceScale = scale * devicePixelRatio;
+      rescaled?.();
+    }
   }
+  // The device pixels to each of the form's own: its lines are drawn at least one thick.
+  let deviceScale = devicePixelRatio;
+  let rescaled = null;
 
   // The focus is marked where the keyboard moved it, as a browser marks a button's. A
   // browser marks the text box's however it came, and the form draws the focus of neither
@@ -300,17 +326,18 @@
   });
   touch.addEventListener("change", showPad);
 
-  // Each face's Latin subset holds every glyph the game writes itself; the rest of a face
-  // comes only for a typed guess that needs it.
-  function faces() {
-    const loads = new Map();
-    for (const face of document.fonts) {
-      const font = `${face.style} ${face.weight} 16px "${face.family.replace(/"/g, "")}"`;
-      if (!loads.has(font)) loads.set(font, document.fonts.load(font, "A").catch(() => {}));
-    }
-    return Promise.all(loads.values());
-  }
-  // The faces that failed are told together once the browser has tried them all.
+  // The page's own faces, and their stand-ins (fonts.css), which are the system's. A
+  // browser may load a stand-in only once it draws with it, and measure with the generic
+  // face until then: they are asked for at once, which takes no network.
+  const familyOf = (face) => face.family.replace(/^"|"$/g, "");
+  const standIn = (face) => familyOf(face).endsWith(" stand-in");
+  const ownFaces = () => [...document.fonts].filter((face) => !standIn(face));
+  const nameOf = (face) => familyOf(face) + (face.weight === "700" ? " Bold" : "");
+  const standIns = [...document.fonts].filter(standIn).map((face) => face.load().catch(() => {}));
+
+  // The faces that failed are told together once the browser has tried them all; a face
+  // that fails later (the rest of a face, for a typed guess) is told with them. Each face
+  // says so by its own promise: not every browser fires the font loading events.
   const failedFaces = new Set();
   function tellFaces() {
     const [one, ...more] = [...failedFaces].sort();
@@ -320,11 +347,28 @@
       : `The face ${one} could not be loaded: the game goes on with a stand-in face in its ` +
         `place. ${RETRY}`, "faces");
   }
-  document.fonts.addEventListener("loadingerror", (event) => {
-    for (const face of event.fontfaces)
-      failedFaces.add(face.family.replace(/^"|"$/g, "") + (face.weight === "700" ? " Bold" : ""));
-    document.fonts.ready.then(tellFaces);
+  let facesTried = false;
+  let faceArrived = null;  // what to do when a face comes in, late or not
+  function watchFaces() {
+    for (const face of ownFaces()) {
+      face.loaded.then(() => faceArrived?.(), () => {
+        failedFaces.add(nameOf(face));
+        if (facesTried) tellFaces();
+      });
+    }
+  }
+  // Each face's Latin subset holds every glyph the game writes itself; the rest of a face
+  // comes only for a typed guess that needs it.
+  const covers = (face, code) => face.unicodeRange.split(",").some((range) => {
+    const [low, high = low] = range.trim().slice(2).split("-").map((hex) => parseInt(hex, 16));
+    return low <= code && code <= high;
   });
+  async function faces() {
+    const latin = ownFaces().filter((face) => covers(face, 0x41));
+    await Promise.allSettled([...standIns, ...latin.map((face) => face.load())]);
+    facesTried = true;
+    if (failedFaces.size) tellFaces();
+  }
 
   // Once the game is playable, the worker keeps what the page has fetched so far, and again
   // once the faces are in. A worker of a new build takes over at once; the page says so,
@@ -367,6 +411,8 @@
     },
     // The page's line or the pad changed what it shows.
     fit,
+    deviceScale: () => deviceScale,
+    scaled(then) { rescaled = then; },
     failed: (error) => programFailure(refusedByPolicy(error) ? POLICY
                                       : `The game could not be started: ${reason(error)}`),
     report: (message) => report(message),
@@ -384,8 +430,11 @@
       performance.mark("wordrop-ready");
       keepForOffline();
     },
-    async faces() {
+    // Once the game is drawn: then is called whenever a face arrives.
+    async faces(then) {
+      watchFaces();
       await faces();
+      faceArrived = then;
       performance.mark("wordrop-faces");
       keepForOffline();
     },

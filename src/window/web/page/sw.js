@@ -43,10 +43,19 @@ async function keep(cache, name, older, url = name) {
   }
 }
 
+// A file the page asks for again while it is being kept (it asks once it plays, and again
+// once its faces are in) is kept once: not every browser's worker finds the page's files
+// in the browser's cache, and WebKit's would fetch each of them twice more.
+const keeping = new Map();  // file -> its keeping
 async function keepAll(names, older, page) {
   const cache = await caches.open(CACHE);
-  await Promise.all(names.map((name) =>
-    keep(cache, name, older, name === "index.html" && page ? page : name)));
+  await Promise.all(names.map((name) => {
+    if (!keeping.has(name)) {
+      keeping.set(name, keep(cache, name, older, name === "index.html" && page ? page : name)
+        .finally(() => keeping.delete(name)));
+    }
+    return keeping.get(name);
+  }));
 }
 
 // A new build keeps what the old one had kept, and takes over at once: the next load is

@@ -22,26 +22,34 @@ function svg(name, attributes, parent) {
   return parent.appendChild(element);
 }
 
-// How each kind of item is drawn, by the field that names its kind.
+// The width of a pen on the screen: the page may draw the form smaller than its own
+// pixels, and a pen thinner than a device pixel would leave gaps in a crisp line, or
+// nothing of it at all, wherever the browser rounds it away.
+const penWidth = (width, deviceScale) => Math.max(width, 1 / deviceScale);
+
+// How each kind of item is drawn, by the field that names its kind, at the device pixels
+// to each of the form's pixels.
 const DRAW = {
   rect(item, picture) {
     const [x, y, width, height] = item.rect;
     const corners = item.radius ? { rx: item.radius, ry: item.radius } : {};
     svg("rect", { x, y, width, height, fill: item.fill, ...corners }, picture);
   },
-  line(item, picture) {
+  line(item, picture, deviceScale) {
     const [x1, y1, x2, y2] = item.line;
-    if (x1 !== x2 && y1 !== y2 && item.width === 1 && window.devicePixelRatio === 1) {
+    if (x1 !== x2 && y1 !== y2 && item.width === 1 && window.devicePixelRatio === 1 &&
+        deviceScale >= 1) {
       svg("path", { d: slantingPixels(item.line), fill: item.stroke }, picture);
       return;
     }
-    svg("line", { x1, y1, x2, y2, stroke: item.stroke, "stroke-width": item.width,
+    svg("line", { x1, y1, x2, y2, stroke: item.stroke,
+                  "stroke-width": penWidth(item.width, deviceScale),
                   "stroke-linecap": "square" }, picture);
   },
-  circle(item, picture) {
+  circle(item, picture, deviceScale) {
     const [cx, cy, r] = item.circle;
     svg("circle", { cx, cy, r, fill: item.fill || "none", stroke: item.stroke,
-                    "stroke-width": item.width }, picture);
+                    "stroke-width": penWidth(item.width, deviceScale) }, picture);
   },
   text(item, picture) {
     // A nested picture cuts the text off at its label's edges.
@@ -159,17 +167,26 @@ function arrange(reading) {
   }
 }
 
+// The form's picture, drawn again when the page scales it (boot.js).
+let drawn = null;
+function draw(scene = drawn) {
+  drawn = scene;
+  const [width, height] = scene.size;
+  const picture = svg("svg", { width, height, "aria-hidden": "true",
+                               "shape-rendering": "crispEdges" }, formElement);
+  const deviceScale = window.wordropBoot.deviceScale();
+  for (const item of scene.items) {
+    DRAW[Object.keys(DRAW).find((kind) => kind in item)](item, picture, deviceScale);
+  }
+  if (picture !== formElement.firstChild) formElement.firstChild.replaceWith(picture);
+}
+
 function render(scene) {
   titleBar.textContent = scene.title;
   formElement.ariaLabel = scene.title;
   const [width, height] = scene.size;
   Object.assign(formElement.style, { width: width + "px", height: height + "px" });
-  const picture = svg("svg", { width, height, "aria-hidden": "true",
-                               "shape-rendering": "crispEdges" }, formElement);
-  for (const item of scene.items) {
-    DRAW[Object.keys(DRAW).find((kind) => kind in item)](item, picture);
-  }
-  if (picture !== formElement.firstChild) formElement.firstChild.replaceWith(picture);
+  draw(scene);
   scene.widgets.forEach(syncWidget);
   arrange(scene.reading);
 }
@@ -333,6 +350,7 @@ async function start() {
   }
   listen();
   buildPad();
+  boot.scaled(() => drawn && draw());
   show(JSON.parse(game.UTF8ToString(game._wordrop_start())));
   formElement.tabIndex = -1;
   // The window opened again: a new form, drawn afresh.
@@ -354,8 +372,7 @@ async function start() {
   boot.started();
   // Captions measured before a face arrived are measured again once it is in, and so when
   // a typed guess brings in more of a face.
-  document.fonts.addEventListener("loadingdone", () => send("wordrop_faces_changed"));
-  await boot.faces();
+  await boot.faces(() => send("wordrop_faces_changed"));
   send("wordrop_faces_changed");
   document.body.dataset.ready = "true";
 }
