@@ -65,8 +65,10 @@
     policyRefused = programFailed = true;
     report(POLICY, "program");
   });
+  // The browser's error may come before its report of the violation: Firefox's says "blocked
+  // by CSP".
   const refusedByPolicy = (error) =>
-    policyRefused || /Content Security Policy|wasm-unsafe-eval/i.test(reason(error));
+    policyRefused || /Content Security Policy|wasm-unsafe-eval|\bCSP\b/i.test(reason(error));
 
   // A script or style sheet that did not arrive, or an error no script caught.
   function missing(element) {
