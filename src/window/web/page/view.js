@@ -341,7 +341,7 @@ async function start() {
   // The page (boot.js) fetches the program, says what failed, and fits the form to the
   // window. The start screen has no text, so it is drawn before any face arrives.
   const boot = window.wordropBoot;
-  if (!boot.canStart) return;
+  if (!boot.canStart()) return;
   try {
     game = await createWordrop(boot.program);
   } catch (error) {
