@@ -65,8 +65,10 @@
     policyRefused = programFailed = true;
     report(POLICY, "program");
   });
+  // The browser's error may come before its report of the violation: Firefox's says "blocked
+  // by CSP".
   const refusedByPolicy = (error) =>
-    policyRefused || /Content Security Policy|wasm-unsafe-eval/i.test(reason(error));
+    policyRefused || /Content Security Policy|wasm-unsafe-eval|\bCSP\b/i.test(reason(error));
 
   // A script or style sheet that did not arrive, or an error no script caught.
   function missing(element) {
@@ -104,6 +106,17 @@
     if (performance.getEntriesByName(link.href).length) missing(link);
     else link.addEventListener("load", () => arrived(link) || missing(link));
   }
+  // Firefox tells of a deferred script that did not arrive as soon as its answer comes,
+  // maybe before this script listens. So once they have all run, one that did not arrive
+  // is found by what it did not do: the program's (wordrop.js) defines createWordrop, and
+  // the view's (view.js) asks to start.
+  let viewRan = false;
+  const programScript = () => typeof createWordrop === "function";
+  document.addEventListener("DOMContentLoaded", () => {
+    for (const [name, ran] of [["wordrop.js", programScript()], ["view.js", viewRan]]) {
+      if (!ran) missing(document.querySelector(`script[src="${name}"]`));
+    }
+  });
   window.addEventListener("unhandledrejection", (event) => {
     event.preventDefault();  // told here, once
     report(loading ? `The game could not be started: ${reason(event.reason)}. ${RETRY}`
@@ -400,7 +413,11 @@
   });
 
   window.wordropBoot = {
-    canStart: !fromFile,
+    // The view asks whether to start the game: not from a file, nor without its program.
+    canStart() {
+      viewRan = true;
+      return !fromFile && programScript();
+    },
     program: {
       instantiateWasm(imports, receive) {
         instantiate(imports, receive).catch((error) =>

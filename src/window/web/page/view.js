@@ -337,11 +337,23 @@ function listen() {
   });
 }
 
+// Without boot.js, nothing else is left to say what failed.
+function bootMissing() {
+  const message = "The game could not be loaded: boot.js did not arrive. " +
+    "Check the connection and reload the page.";
+  const box = document.getElementById("error");
+  box.appendChild(document.createElement("p")).textContent = message;
+  box.hidden = false;
+  document.getElementById("status").hidden = true;
+  console.error(message);
+}
+
 async function start() {
   // The page (boot.js) fetches the program, says what failed, and fits the form to the
   // window. The start screen has no text, so it is drawn before any face arrives.
   const boot = window.wordropBoot;
-  if (!boot.canStart) return;
+  if (!boot) return bootMissing();
+  if (!boot.canStart()) return;
   try {
     game = await createWordrop(boot.program);
   } catch (error) {
