@@ -79,15 +79,18 @@ export function launchChromium(extraArgs = []) {
   });
 }
 
-// Every sentence a page of the game says out loud, from its first moment on, in window.said.
+// Every sentence a page of the game says out loud, from its first moment on (in WebKit,
+// from its load on), in window.said.
 export function recordNarration(page) {
   return page.evaluateOnNewDocument(() => {
     window.said = [];
-    document.addEventListener("DOMContentLoaded", () => {
+    const listen = () => {
       const region = document.getElementById("narration");
       if (!region) return;  // not the game's page
       new MutationObserver(() => region.textContent && window.said.push(region.textContent))
         .observe(region, { childList: true, characterData: true, subtree: true });
-    });
+    };
+    if (document.readyState === "loading") document.addEventListener("DOMContentLoaded", listen);
+    else listen();
   });
 }

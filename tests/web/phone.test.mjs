@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The page on phones, a tablet and a large screen: the letter pad, a tap that goes to one
 // target, the tap that puts the on-screen keyboard away, and the form as large as each
-// screen allows. Taps are the DevTools protocol's touches, with a finger's radius.
+// screen allows. Taps are the DevTools protocol's touches, with a finger's radius: Chromium
+// alone emulates a phone's touch screen, so this suite runs in Chromium only.
 // Usage: node --test phone.test.mjs  (WORDROP_SITE: the page built for the suite)
 import { after, before, describe, test } from "node:test";
 import assert from "node:assert/strict";
@@ -40,7 +41,7 @@ after(async () => {
 
 async function open(viewport) {
   const context = await browser.createBrowserContext();
-  const page = await context.newPage();
+  const page = Object.assign(await context.newPage(), { engine: "chromium" });
   const complaints = [];
   page.on("console", (message) => {
     if (["error", "warn"].includes(message.type())) complaints.push(message.text());
@@ -171,7 +172,7 @@ describe("on a phone, by the letter pad", () => {
       for (const d of offsets) {
         for (const [dx, dy] of [[0, -d], [0, d], [-d, 0], [d, 0]]) {
           // A game with one wrong guess, the focus on the window: no keyboard up.
-          await pressKey(game.cdp, "F2");
+          await pressKey(game.page, "F2");
           await pick(game, "z");
           await game.page.waitForFunction(() => window.said.at(-1).startsWith('"z" is wrong'));
           await game.page.$eval("#form", (form) => form.focus());
