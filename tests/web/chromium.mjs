@@ -42,8 +42,8 @@ export async function serveFiles(locate, { headers = {}, hold, compress = false,
   const server = http.createServer(async (request, response) => {
     const name = path.normalize(new URL(request.url, "http://localhost").pathname)
       .replace(/^(\.\.[/\\])+/, "");
-    const file = locate(name === "/" ? "/index.html" : name);
     await hold?.(name);
+    const file = locate(name === "/" ? "/index.html" : name);  // as it is once let go
     fs.readFile(file || "", (error, data) => {
       if (error) return response.writeHead(404).end();
       const head = { "Content-Type": TYPES[path.extname(file)] || "text/plain",

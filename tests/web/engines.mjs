@@ -12,6 +12,8 @@ import { launchChromium } from "./chromium.mjs";
 
 export const ENGINES = (process.env.WORDROP_ENGINES || "chromium firefox webkit")
   .split(/[\s,]+/).filter(Boolean);
+// The narrowest viewport an engine's window has: MiniBrowser's toolbar keeps it this wide.
+export const NARROWEST = { chromium: 0, firefox: 0, webkit: 447 };
 
 // Firefox's services that would reach out on their own; the rest puppeteer turns off.
 const FIREFOX_PREFS = {
@@ -64,21 +66,31 @@ export async function insertText(page, text) {
 
 async function launchWebKit() {
   const display = await startXServer();
+  const pages = new Set();
   return {
     engine: "webkit",
-    newPage: ({ viewport } = {}) => WebKitPage.open(display.name, viewport),
-    close: () => display.stop(),
+    newPage: ({ viewport } = {}) => WebKitPage.open(display.name, viewport, pages),
+    async close() {
+      for (const page of pages) await page.done();
+      display.stop();
+    },
   };
 }
+
+// What the suite started, ended with it however it ends.
+const started = new Set();
+process.on("exit", () => { for (const child of started) child.kill(); });
+for (const signal of ["SIGINT", "SIGTERM"]) process.once(signal, () => process.exit(1));
 
 // An X server of its own, for as long as the suite runs; the display it took is its name.
 async function startXServer() {
   const xvfb = spawn("Xvfb", ["-displayfd", "3", "-screen", "0", "2600x1500x24", "-nolisten",
-                              "tcp"], { stdio: ["ignore", "ignore", "inherit", "pipe"] });
+                              "tcp"], { stdio: ["ignore", "ignore", "ignore", "pipe"] });
   const name = await new Promise((resolve, reject) => {
     xvfb.stdio[3].once("data", (data) => resolve(":" + String(data).trim()));
     xvfb.once("exit", (code) => reject(new Error(`Xvfb stopped: ${code}`)));
   });
+  started.add(xvfb);
   return { name, stop: () => xvfb.kill() };
 }
 
@@ -119,18 +131,27 @@ class WebKitPage {
   onNewDocument = [];
   pointer = { x: 0, y: 0 };
 
-  static async open(display, viewport = { width: 800, height: 600 }) {
+  static async open(display, viewport = { width: 800, height: 600 }, pages = new Set()) {
     const port = await freePort();
     const driver = spawn("WebKitWebDriver", [`--port=${port}`], {
       stdio: ["ignore", "ignore", "inherit"],
       env: { ...process.env, DISPLAY: display, GDK_SCALE: String(viewport.deviceScaleFactor || 1),
              GDK_BACKEND: "x11" },
     });
+    started.add(driver);
     const page = new WebKitPage(`http://127.0.0.1:${port}`, driver);
+    page.pages = pages.add(page);
+    // A page is there once its document is, which the page polls for: its faces may be
+    // held back on purpose, and WebKitWebDriver's "eager" waits for ever on a page whose
+    // service worker is installing.
     const session = await page.send("POST", "/session", { capabilities: { alwaysMatch: {
+      pageLoadStrategy: "none",
       "webkitgtk:browserOptions": { binary: MINIBROWSER, args: ["--automation"] } } } });
     page.base += `/session/${session.sessionId}`;
-    await page.setViewport(viewport);
+    await page.setViewport(viewport).catch(async (error) => {
+      await page.done();
+      throw error;
+    });
     return page;
   }
 
@@ -200,6 +221,9 @@ class WebKitPage {
     const [innerWidth, innerHeight] = await this.evaluate(() => [innerWidth, innerHeight]);
     await this.send("POST", "/window/rect", { width: 2 * width - innerWidth,
                                                height: 2 * height - innerHeight });
+    const had = await this.evaluate(() => [innerWidth, innerHeight]);
+    if (had[0] !== width || had[1] !== height)
+      throw new Error(`MiniBrowser has a ${had.join("×")} viewport for ${width}×${height}`);
   }
 
   on(event, listener) {
@@ -268,30 +292,28 @@ class WebKitPage {
     this.onNewDocument.push(fn);
   }
 
-  // From the load on, what the page complains of is heard.
-  async loaded() {
-    await this.evaluate(() => {});
+  // A navigation: done once the old document is gone and the new one is parsed. From
+  // then on, what the page complains of is heard.
+  async navigate(start) {
+    await this.evaluate(() => { window.wordropOldDocument = true; });
+    await start();
+    await this.waitForFunction(() => !window.wordropOldDocument &&
+                               document.readyState !== "loading");
     for (const fn of this.onNewDocument) await this.evaluate(fn);
   }
 
   async goto(url) {
-    await this.send("POST", "/url", { url });
-    await this.loaded();
+    await this.navigate(() => this.send("POST", "/url", { url }));
     return null;
   }
 
-  async reload() {
-    await this.send("POST", "/refresh", {});
-    await this.loaded();
+  reload() {
+    return this.navigate(() => this.send("POST", "/refresh", {}));
   }
 
-  // A navigation the page starts itself: done once the old document is gone and the new one
-  // has loaded.
-  async waitForNavigation() {
-    await this.evaluate(() => { window.wordropOldDocument = true; });
-    await this.waitForFunction(() => !window.wordropOldDocument &&
-                               document.readyState === "complete");
-    await this.loaded();
+  // A navigation the page starts itself.
+  waitForNavigation() {
+    return this.navigate(() => {});
   }
 
   title() {
@@ -313,8 +335,10 @@ class WebKitPage {
   }
 
   async done() {
+    if (!this.pages.delete(this)) return;
     await this.send("DELETE", "").catch(() => {});
     this.driver.kill();
+    started.delete(this.driver);
   }
 }
 

@@ -12,7 +12,7 @@ import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import { recordNarration, serveFiles } from "./chromium.mjs";
-import { ENGINES, insertText, launch } from "./engines.mjs";
+import { ENGINES, NARROWEST, insertText, launch } from "./engines.mjs";
 import { pressKey, typeWhileComposing } from "./keys.mjs";
 import { BACKGROUND, BANNER, STRIP, TWIPS_PER_PIXEL } from "../support/points.mjs";
 
@@ -48,16 +48,25 @@ before(async () => {
 after(() => files?.close());
 
 // The browser's own lines about a file it could not fetch, as against the page's.
-const FROM_BROWSER = /^(Failed to load resource|Access to .* blocked by CORS policy)/;
+const FROM_BROWSER = new RegExp("^(Failed to load resource|Access to .* blocked by CORS " +
+  "policy|downloadable font: download failed|Content-Security-Policy: )");
 // Classic WebDriver runs nothing in WebKit's page before the page's own scripts: what the
 // page complains of or breaches while it loads is not heard there.
 const hearsTheLoad = (page) => page.engine !== "webkit";
 // The failures an engine does not show yet for a fault of the page's own: each a todo there.
 const NO_FONT_EVENTS = "WebKit fires no font loading events: a face's failure goes unseen";
-const FAILURE_FAULTS = { webkit: {
-  "/fonts/ComicNeue-Regular.latin.woff2,/fonts/LiberationSerif-Bold.latin.woff2": NO_FONT_EVENTS,
-  "/fonts/ComicNeue-Regular.latin.woff2": NO_FONT_EVENTS,
-} };
+const FAILURE_FAULTS = {
+  firefox: {
+    "/wordrop.js": "Firefox: a missing wordrop.js is told as createWordrop not defined",
+    "/view.js": "Firefox: a missing view.js is never told",
+    "default-src 'self'": "Firefox: a refused program is told twice, first as not loaded",
+  },
+  webkit: {
+    "/fonts/ComicNeue-Regular.latin.woff2,/fonts/LiberationSerif-Bold.latin.woff2":
+      NO_FONT_EVENTS,
+    "/fonts/ComicNeue-Regular.latin.woff2": NO_FONT_EVENTS,
+  },
+};
 
 // A page in a fresh profile of its own (no service worker or cache from another case), with
 // what it says out loud, its own complaints, the files it asked for and any breach of its
@@ -71,7 +80,8 @@ async function open(url = origin + "/", { viewport = { width: 760, height: 640 }
     if (["error", "warn"].includes(message.type()) && !FROM_BROWSER.test(message.text()))
       complaints.push(message.text());
   });
-  page.on("pageerror", (error) => complaints.push(error.message));
+  page.on("pageerror", (error) => FROM_BROWSER.test(error.message) ||
+                                  complaints.push(error.message));
   page.on("request", (request) => requests.push(new URL(request.url()).pathname));
   await page.evaluateOnNewDocument(() => {
     window.violations = [];
@@ -200,7 +210,7 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
         { width: 683, height: 561 },
         { width: 1280, height: 800 },
       ];
-      for (const viewport of windows) {
+      for (const viewport of windows.filter(({ width }) => width >= NARROWEST[engine])) {
         const game = await open(origin + "/", { viewport });
         await game.click(BACKGROUND);
         assert.equal(await game.saidLast(), NEW_GAME, JSON.stringify(viewport));
@@ -209,11 +219,13 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
       }
     });
 
-    // The blanks' strip and the figure, whole, in a phone's window at one device pixel per
-    // CSS pixel and at two: scaled below 1, a line must still cover a device pixel.
+    // The blanks' strip and the figure, whole, in a phone's window (or the narrowest the
+    // engine has) at one device pixel per CSS pixel and at two: scaled below 1, a line must
+    // still cover a device pixel.
     test("in a small window the form's lines stay", async (t) => {
+      const width = Math.max(375, NARROWEST[engine]);
       const ink = async (deviceScaleFactor) => {
-        const game = await open(origin + "/", { viewport: { width: 375, height: 667,
+        const game = await open(origin + "/", { viewport: { width, height: 667,
                                                              deviceScaleFactor } });
         await game.click(BACKGROUND);
         for (const letter of ["b", "c", "d", "e", "f", "h", "j", "k"]) {
@@ -249,10 +261,10 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
         return counts;
       };
       const [[blanks, figure], [blanks2, figure2]] = [await ink(1), await ink(2)];
-      t.diagnostic(`${engine}, 375×667: ink of the blanks' strip ${blanks}, of the figure ` +
+      t.diagnostic(`${engine}, ${width}×667: ink of the blanks' strip ${blanks}, of the figure ` +
                    `${figure} at one device pixel a CSS pixel; ${blanks2} and ${figure2} at two`);
       await t.test("half the lines' ink or more of twice the pixels' quarter", {
-        todo: engine !== "chromium" && "lines thinner than a device pixel are lost" }, () => {
+        todo: engine === "webkit" && "lines thinner than a device pixel are lost" }, () => {
         assert.ok(blanks >= blanks2 / 8, `the blanks: ${blanks} against ${blanks2} at 2`);
         assert.ok(figure >= figure2 / 8, `the figure: ${figure} against ${figure2} at 2`);
       });
@@ -279,7 +291,9 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
   });
 
   describe("the page starts at once and says what failed", () => {
-    test("the start screen comes before the faces, and a click then starts a game", async () => {
+    test("the start screen comes before the faces, and a click then starts a game", {
+      todo: engine === "webkit" && "WebKit reads a face on its way as failed and fires no " +
+        "font events: a late face's relayout never runs" }, async () => {
       let release;
       server.held = { names: new Set(LATIN_FACES), released: new Promise((r) => { release = r; }) };
       const game = await open(origin + "/", { ready: false });
@@ -335,23 +349,26 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
           says: /^The game could not be started: this server's Content-Security-Policy does not let the page run WebAssembly\. The server must allow 'wasm-unsafe-eval' in the policy's script-src\.$/ },
         { file: true, says: /has to come from a web server[\s\S]*http:\/\/127\.0\.0\.1:8080\// },
       ];
+      // A phone's window, as narrow as the engine's window can be.
+      const phone = { ...PHONE, width: Math.max(PHONE.width, NARROWEST[engine]) };
       for (const { missing = [], file, plays, says, policy, refused } of cases) {
         const name = missing.join() || policy || "file";
         await t.test(name, { todo: FAILURE_FAULTS[engine]?.[name] }, async () => {
           server.missing = new Set(missing);
           if (policy) server.headers = { "Content-Security-Policy": policy };
           const game = await open(file ? `file://${SITE}/index.html` : origin + "/",
-                                  { ready: false, viewport: PHONE });
+                                  { ready: false, viewport: phone });
           try {
-            await game.page.waitForFunction(() => !document.getElementById("error").hidden);
+            const told = await game.page.waitForFunction(
+              () => !document.getElementById("error").hidden).then(() => true, () => false);
             if (plays) await game.page.waitForSelector("body[data-ready]");
             const shown = await game.error();
-            t.diagnostic(`${engine}, ${name}: ${shown}`);
+            t.diagnostic(`${engine}, ${name}: ${shown || "nothing is shown"}`);
+            assert.ok(told, `${name}: nothing is shown`);
             assert.match(shown, says, name);
-            if (hearsTheLoad(game.page)) {
-              assert.deepEqual(game.complaints.splice(0), [shown],
-                               `${name}: the console has it once`);
-            }
+            const logged = game.complaints.splice(0);
+            assert.deepEqual(logged, hearsTheLoad(game.page) || logged.length ? [shown] : [],
+                             `${name}: the console has it once`);
             assert.equal(await game.page.$eval("#status", (status) => status.hidden), true);
             // Below the form or beside it, on a phone too.
             const [board, box] = await game.page.evaluate(() => ["form", "error"]
@@ -406,7 +423,8 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
       t.diagnostic(`${engine}: ${bytes} bytes until offline, the worker's included, ` +
                    `one face held back: ${fetched.join(" ")}`);
       await t.test("each file fetched once", { todo: engine === "webkit" &&
-        "WebKit uses no preload of wordrop.wasm: it fetches it twice" }, () => {
+        "WebKit uses no preload of wordrop.wasm, and its worker fetches every file again" },
+      () => {
         assert.deepEqual(fetched.filter((name, k) => fetched.indexOf(name) !== k), []);
       });
 
@@ -419,8 +437,11 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
       await game.page.waitForFunction(() => performance.getEntriesByName("wordrop-ready").length);
       await game.click(BACKGROUND);
       assert.equal(await game.saidLast(), NEW_GAME);
-      await game.page.waitForFunction(() => !document.getElementById("error").hidden);
-      assert.match(await game.error(), /^The faces? .* could not be loaded/);
+      await t.test("the faces that did not come are told",
+                   { todo: engine === "webkit" && NO_FONT_EVENTS }, async () => {
+        await game.page.waitForFunction(() => !document.getElementById("error").hidden);
+        assert.match(await game.error(), /^The faces? .* could not be loaded/);
+      });
       game.complaints.splice(0);
 
       // Back online, the faces come and are kept as they arrive.
@@ -453,8 +474,9 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
       await game.close();
     });
 
-    test("make serve sends the policy; the public page keeps it, installs, has no test hook",
-         async () => {
+    test("make serve sends the policy; the public page keeps it, installs, has no test hook", {
+      todo: engine === "webkit" && "WebKit runs boot.js before page.css has come, and the " +
+        "page tells it missing" }, async () => {
       const serve = spawn("python3", [path.resolve("../../scripts/serve-web.py"), PUBLIC_SITE, "0"],
                           { stdio: ["ignore", "pipe", "inherit"] });
       try {
