@@ -289,7 +289,7 @@ for (const engine of ENGINES) describe(`the page in ${engine}`, () => {
     await game.guessAll(["p", "z"]);
     await compareWithGolden(game, "started-from-the-strip");
     await game.guessAll(["b", "c", "d", "e", "f", "h", "j", "k"]);
-    await game.page.keyboard.press("Space");
+    await game.page.keyboard.press(" ");
     await compareWithGolden(game, "closed-after-loss");
     await game.page.keyboard.press("F2");  // the closing screen is final
     await compareWithGolden(game, "closed-after-loss");

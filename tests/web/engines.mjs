@@ -82,16 +82,22 @@ const started = new Set();
 process.on("exit", () => { for (const child of started) child.kill(); });
 for (const signal of ["SIGINT", "SIGTERM"]) process.once(signal, () => process.exit(1));
 
-// An X server of its own, for as long as the suite runs; the display it took is its name.
+// An X server of its own, for as long as the suite runs, on a display of its own: a
+// high number picked at random, as other suites on the machine take the low ones.
 async function startXServer() {
-  const xvfb = spawn("Xvfb", ["-displayfd", "3", "-screen", "0", "2600x1500x24", "-nolisten",
-                              "tcp"], { stdio: ["ignore", "ignore", "ignore", "pipe"] });
-  const name = await new Promise((resolve, reject) => {
-    xvfb.stdio[3].once("data", (data) => resolve(":" + String(data).trim()));
-    xvfb.once("exit", (code) => reject(new Error(`Xvfb stopped: ${code}`)));
-  });
-  started.add(xvfb);
-  return { name, stop: () => xvfb.kill() };
+  for (;;) {
+    const number = 100 + Math.floor(Math.random() * 900);
+    const xvfb = spawn("Xvfb", [`:${number}`, "-displayfd", "3", "-screen", "0",
+                                "2600x1500x24", "-nolisten", "tcp"],
+                       { stdio: ["ignore", "ignore", "ignore", "pipe"] });
+    const up = await new Promise((resolve) => {
+      xvfb.stdio[3].once("data", () => resolve(true));
+      xvfb.once("exit", () => resolve(false));
+    });
+    if (!up) continue;  // the display was taken
+    started.add(xvfb);
+    return { name: `:${number}`, stop: () => xvfb.kill() };
+  }
 }
 
 async function freePort() {
@@ -132,27 +138,41 @@ class WebKitPage {
   pointer = { x: 0, y: 0 };
 
   static async open(display, viewport = { width: 800, height: 600 }, pages = new Set()) {
-    const port = await freePort();
-    const driver = spawn("WebKitWebDriver", [`--port=${port}`], {
-      stdio: ["ignore", "ignore", "inherit"],
-      env: { ...process.env, DISPLAY: display, GDK_SCALE: String(viewport.deviceScaleFactor || 1),
-             GDK_BACKEND: "x11" },
-    });
-    started.add(driver);
-    const page = new WebKitPage(`http://127.0.0.1:${port}`, driver);
+    const page = await WebKitPage.start(display, viewport.deviceScaleFactor || 1);
     page.pages = pages.add(page);
-    // A page is there once its document is, which the page polls for: its faces may be
-    // held back on purpose, and WebKitWebDriver's "eager" waits for ever on a page whose
-    // service worker is installing.
-    const session = await page.send("POST", "/session", { capabilities: { alwaysMatch: {
-      pageLoadStrategy: "none",
-      "webkitgtk:browserOptions": { binary: MINIBROWSER, args: ["--automation"] } } } });
-    page.base += `/session/${session.sessionId}`;
     await page.setViewport(viewport).catch(async (error) => {
       await page.done();
       throw error;
     });
     return page;
+  }
+
+  // A driver and its window. On a loaded machine a MiniBrowser now and then fails to reach
+  // the X server, and its driver to answer: another is started then, twice at most.
+  static async start(display, scale) {
+    for (let tries = 1; ; tries++) {
+      const port = await freePort();
+      const driver = spawn("WebKitWebDriver", [`--port=${port}`], {
+        stdio: ["ignore", "ignore", "inherit"],
+        env: { ...process.env, DISPLAY: display, GDK_SCALE: String(scale), GDK_BACKEND: "x11" },
+      });
+      started.add(driver);
+      const page = new WebKitPage(`http://127.0.0.1:${port}`, driver);
+      try {
+        // A page is there once its document is, which the page polls for: its faces may be
+        // held back on purpose, and WebKitWebDriver's "eager" waits for ever on a page
+        // whose service worker is installing.
+        const session = await page.send("POST", "/session", { capabilities: { alwaysMatch: {
+          pageLoadStrategy: "none",
+          "webkitgtk:browserOptions": { binary: MINIBROWSER, args: ["--automation"] } } } });
+        page.base += `/session/${session.sessionId}`;
+        return page;
+      } catch (error) {
+        driver.kill();
+        started.delete(driver);
+        if (tries === 3) throw error;
+      }
+    }
   }
 
   constructor(base, driver) {
@@ -215,13 +235,17 @@ class WebKitPage {
       type: "pointer", id: "mouse", parameters: { pointerType: "mouse" }, actions }] });
   }
 
-  // The window sized so that its page's viewport is the one asked for.
+  // The window sized so that its page's viewport is the one asked for: the window's frame
+  // and toolbar are learnt from a first size. Each size reaches the page a little later.
   async setViewport({ width, height }) {
-    await this.send("POST", "/window/rect", { width, height });
-    const [innerWidth, innerHeight] = await this.evaluate(() => [innerWidth, innerHeight]);
-    await this.send("POST", "/window/rect", { width: 2 * width - innerWidth,
-                                               height: 2 * height - innerHeight });
-    const had = await this.evaluate(() => [innerWidth, innerHeight]);
+    const resize = async (outer) => {
+      await this.send("POST", "/window/rect", outer);
+      return this.waitForFunction(({ width: w, height: h }) => outerWidth === w &&
+        outerHeight === h && [innerWidth, innerHeight], { timeout: 5000 }, outer)
+        .catch(() => this.evaluate(() => [innerWidth, innerHeight]));
+    };
+    const [innerWidth, innerHeight] = await resize({ width, height });
+    const had = await resize({ width: 2 * width - innerWidth, height: 2 * height - innerHeight });
     if (had[0] !== width || had[1] !== height)
       throw new Error(`MiniBrowser has a ${had.join("×")} viewport for ${width}×${height}`);
   }
@@ -361,6 +385,10 @@ class WebKitElement {
   // Cut from the window's picture: WebKitWebDriver's own picture of an element leaves out
   // its part below the window's first height.
   async screenshot({ encoding } = {}) {
+    // What the page drew last, on the screen: WebKit takes the window's last frame.
+    await this.page.evaluate(async () => {
+      for (let k = 0; k < 2; k++) await new Promise(requestAnimationFrame);
+    });
     const window = await this.page.send("GET", "/screenshot");
     const data = await this.page.evaluate(async (element, picture) => {
       const image = new Image();
