@@ -85,18 +85,21 @@ for (const signal of ["SIGINT", "SIGTERM"]) process.once(signal, () => process.e
 // An X server of its own, for as long as the suite runs, on a display of its own: a
 // high number picked at random, as other suites on the machine take the low ones.
 async function startXServer() {
-  for (;;) {
+  for (let tries = 1; ; tries++) {
     const number = 100 + Math.floor(Math.random() * 900);
     const xvfb = spawn("Xvfb", [`:${number}`, "-displayfd", "3", "-screen", "0",
                                 "2600x1500x24", "-nolisten", "tcp"],
                        { stdio: ["ignore", "ignore", "ignore", "pipe"] });
-    const up = await new Promise((resolve) => {
+    const up = await new Promise((resolve, reject) => {
       xvfb.stdio[3].once("data", () => resolve(true));
-      xvfb.once("exit", () => resolve(false));
+      xvfb.once("exit", () => resolve(false));  // the display was taken
+      xvfb.once("error", reject);  // no Xvfb
     });
-    if (!up) continue;  // the display was taken
-    started.add(xvfb);
-    return { name: `:${number}`, stop: () => xvfb.kill() };
+    if (up) {
+      started.add(xvfb);
+      return { name: `:${number}`, stop: () => xvfb.kill() };
+    }
+    if (tries === 20) throw new Error("Xvfb found no free display");
   }
 }
 
