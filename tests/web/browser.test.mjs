@@ -19,6 +19,8 @@ const ARTIFACTS = process.env.WORDROP_ARTIFACTS || "web-failures";
 // there may find no pixel alike nearby. A caption two pixels off misses about 18 %; the
 // native text box and button, each drawn by its own toolkit, about 20 %.
 const SHAPE_PIXELS = 0;
+const GLYPH_SHARE = 0.05;
+const WIDGET_SHARE = 0.3;
 // The screens an engine draws unlike the desktop for a fault of the page's own, still to
 // fix: each comparison is a todo there until it is.
 const LOWER_TEXT = "Firefox places text from its own ascent and descent: banners 4 px low";
@@ -33,8 +35,6 @@ const KNOWN_FAULTS = {
     ...[1, 2, 3, 4, 5, 6, 7, 8, 9].map((n) => `figure-${n}`), "won", "won@2x"]
     .map((screen) => [screen, WHOLE_ADVANCES])),
 };
-const GLYPH_SHARE = 0.05;
-const WIDGET_SHARE = 0.3;
 
 let server;
 let browser;
@@ -459,7 +459,7 @@ for (const engine of ENGINES) describe(`the page in ${engine}`, () => {
     await game.close();
   });
 
-  // The same table the desktop's suite plays, with keys sent as Linux chromium sends them.
+  // The same table the desktop's suite plays, with keys sent as each engine delivers them.
   const rows = fs.readFileSync(new URL("../keys-by-screen.txt", import.meta.url), "utf8")
     .split("\n").map((line, index) => [line.trim(), index + 1])
     .filter(([line]) => line && !line.startsWith("#"));
@@ -484,7 +484,7 @@ for (const engine of ENGINES) describe(`the page in ${engine}`, () => {
     });
   }
 
-  // Chromium's auto-repeat: a second of repeats, each marked as the DOM marks them.
+  // A second of auto-repeats, each marked as the DOM marks them (WebKit's driver sends none).
   test("a held key is one guess and never a second piece", async (t) => {
     for (const [focus, key] of [["input", "Enter+held25"], ["input", "Alt+O+held25"],
                                 ["button", "Space+held25"]]) {
