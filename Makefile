@@ -78,10 +78,11 @@ web: deps
 	@emcmake cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 	@cmake --build $(WEB_DIR)
 
-# The page in Debian's chromium, driven by puppeteer-core from the npm registry, and what
-# differs between engines in firefox-esr too: the page built with the suite's way in
-# (site-testing), and the public page (site) where it must not have it. One file at a
-# time: the machine has two cores.
+# The page in Debian's chromium and firefox-esr, driven by puppeteer-core from the npm
+# registry, and in WebKitGTK's MiniBrowser through WebKitWebDriver, on an Xvfb of the
+# suite's own: the page built with the suite's way in (site-testing), and the public page
+# (site) where it must not have it. One file at a time: the machine has two cores.
+# WORDROP_ENGINES="chromium firefox webkit" picks the engines.
 web-check: export NODE_PATH = /usr/share/nodejs
 web-check: deps tests/web/node_modules/.package-lock.json
 	@emcmake cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \

@@ -45,7 +45,8 @@ TEST=(
     clang "${CLANG_RT[@]}" clang-format shellcheck
     dbus at-spi2-core python3-pyatspi
     weston qt6-wayland openbox orca
-    chromium firefox-esr
+    # The browser suite's engines; WebKitGTK's MiniBrowser comes with its WebDriver.
+    chromium firefox-esr webkit2gtk-driver
 )
 
 # --list TIER names the tier's packages, one a line, and installs nothing.

@@ -42,8 +42,8 @@ export async function serveFiles(locate, { headers = {}, hold, compress = false,
   const server = http.createServer(async (request, response) => {
     const name = path.normalize(new URL(request.url, "http://localhost").pathname)
       .replace(/^(\.\.[/\\])+/, "");
-    const file = locate(name === "/" ? "/index.html" : name);
     await hold?.(name);
+    const file = locate(name === "/" ? "/index.html" : name);  // as it is once let go
     fs.readFile(file || "", (error, data) => {
       if (error) return response.writeHead(404).end();
       const head = { "Content-Type": TYPES[path.extname(file)] || "text/plain",
@@ -79,15 +79,18 @@ export function launchChromium(extraArgs = []) {
   });
 }
 
-// Every sentence a page of the game says out loud, from its first moment on, in window.said.
+// Every sentence a page of the game says out loud, from its first moment on (in WebKit,
+// from its load on), in window.said.
 export function recordNarration(page) {
   return page.evaluateOnNewDocument(() => {
     window.said = [];
-    document.addEventListener("DOMContentLoaded", () => {
+    const listen = () => {
       const region = document.getElementById("narration");
       if (!region) return;  // not the game's page
       new MutationObserver(() => region.textContent && window.said.push(region.textContent))
         .observe(region, { childList: true, characterData: true, subtree: true });
-    });
+    };
+    if (document.readyState === "loading") document.addEventListener("DOMContentLoaded", listen);
+    else listen();
   });
 }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
-// Keys as Debian's chromium delivers them on Linux, sent over the DevTools protocol: the
-// modifiers' own downs, a raw key down, a char event where the key types something (marked
-// as a system key with Alt), auto-repeated downs while the key is held, then the ups.
+// Keys as each engine delivers them on Linux. In Chromium, sent over the DevTools protocol:
+// the modifiers' own downs, a raw key down, a char event where the key types something
+// (marked as a system key with Alt), auto-repeated downs while the key is held, then the
+// ups. In Firefox and WebKit, as WebDriver's key actions, where a second down of a key
+// already down is an auto-repeat; WebKitWebDriver drops it, so WebKit sees no repeats.
 const CDP_MODIFIERS = { Alt: 1, Ctrl: 2, Meta: 4, Shift: 8 };
 const MODIFIER_KEYS = {
   Alt: { key: "Alt", code: "AltLeft", windowsVirtualKeyCode: 18 },
@@ -25,11 +27,15 @@ function keyNamed(name, modifiers) {
            windowsVirtualKeyCode: letter.charCodeAt(0), text: typed };
 }
 
-// "Enter", "Ctrl+N", "Alt+O", or any of them held for auto-repeats: "Enter+held5".
-export async function pressKey(cdp, name) {
+// "Enter", "Ctrl+N", "Alt+O", or any of them held for auto-repeats: "Enter+held5", pressed
+// in a page of any engine.
+export async function pressKey(page, name) {
   const [, combo, held] = name.match(/^(.*?)(?:\+held(\d+))?$/);
   const parts = combo.split("+");
   const key = parts.pop();
+  if (page.engine !== "chromium") return pressByWebDriver(page, parts, key, Number(held || 0));
+  page.cdp ??= await page.createCDPSession();
+  const cdp = page.cdp;
   let modifiers = 0;
   const send = (params) => cdp.send("Input.dispatchKeyEvent", { modifiers, ...params });
   for (const modifier of parts) {
@@ -53,9 +59,20 @@ export async function pressKey(cdp, name) {
   }
 }
 
+async function pressByWebDriver(page, modifiers, key, repeats) {
+  const name = (part) => (MODIFIER_KEYS[part] ?? NAMED[part])?.key ?? part.toLowerCase();
+  for (const modifier of modifiers) await page.keyboard.down(name(modifier));
+  for (let k = 0; k <= repeats; k++) await page.keyboard.down(name(key));
+  await page.keyboard.up(name(key));
+  for (const modifier of modifiers.reverse()) await page.keyboard.up(name(modifier));
+}
+
 // Text composed by an input method (a phone's keyboard too), ended by a key the input method
 // takes: its keys reach the page as the "Process" key.
-export async function typeWhileComposing(cdp, text) {
+// Chromium's alone: the DevTools protocol's input method.
+export async function typeWhileComposing(page, text) {
+  page.cdp ??= await page.createCDPSession();
+  const cdp = page.cdp;
   const process = { key: "Process", code: "Enter", windowsVirtualKeyCode: 229 };
   await cdp.send("Input.imeSetComposition", { text, selectionStart: text.length,
                                                selectionEnd: text.length });

@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: MIT
-// The page as people meet it, in Debian's chromium: on a phone by touch and its on-screen
-// keyboard, in windows of any size and zoom, before its faces arrive, offline after a first
-// visit, with a file that does not arrive, opened from a file, served by `make serve` under
-// its Content-Security-Policy, and installed as an app.
+// The page as people meet it, in Chromium, Firefox and WebKit: on a phone by touch and its
+// on-screen keyboard (Chromium's emulation), in windows of any size and zoom, before its
+// faces arrive, offline after a first visit, with a file that does not arrive, opened from
+// a file, served by `make serve` under its Content-Security-Policy, and installed as an app.
 // Usage: node --test page.test.mjs  (WORDROP_SITE: the page built for the suite;
-// WORDROP_PUBLIC_SITE: the page `make web` builds)
+// WORDROP_PUBLIC_SITE: the page `make web` builds; WORDROP_ENGINES)
 import { after, afterEach, before, describe, test } from "node:test";
 import assert from "node:assert/strict";
 import { spawn } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
-import { launchChromium, recordNarration, serveFiles } from "./chromium.mjs";
+import { recordNarration, serveFiles } from "./chromium.mjs";
+import { ENGINES, NARROWEST, insertText, launch } from "./engines.mjs";
 import { pressKey, typeWhileComposing } from "./keys.mjs";
 import { BACKGROUND, BANNER, STRIP, TWIPS_PER_PIXEL } from "../support/points.mjs";
 
@@ -42,32 +43,46 @@ before(async () => {
     { hold: (name) => server.held?.names.has(name) && server.held.released,
       link: () => server.link, headers: () => server.headers,
       served: (name, bytes) => server.log.push({ name, bytes }) }));
-  browser = await launchChromium();
 });
 
-after(async () => {
-  await browser?.close();
-  files?.close();
-});
+after(() => files?.close());
 
 // The browser's own lines about a file it could not fetch, as against the page's.
-const FROM_BROWSER =
-  /^(Failed to load resource|Access to .* blocked by CORS policy|Executing inline script violates)/;
+const FROM_BROWSER = new RegExp("^(Failed to load resource|Access to .* blocked by CORS " +
+  "policy|downloadable font: download failed|Content-Security-Policy: |Executing inline " +
+  "script violates)");
+// Classic WebDriver runs nothing in WebKit's page before the page's own scripts: what the
+// page complains of or breaches while it loads is not heard there.
+const hearsTheLoad = (page) => page.engine !== "webkit";
+// The failures an engine does not show yet for a fault of the page's own: each a todo there.
+const NO_FONT_EVENTS = "WebKit fires no font loading events: a face's failure goes unseen";
+const FAILURE_FAULTS = {
+  firefox: {
+    "/wordrop.js": "Firefox: a missing wordrop.js is told as createWordrop not defined",
+    "/view.js": "Firefox: a missing view.js is never told",
+    "default-src 'self'": "Firefox: a refused program is told twice, first as not loaded",
+  },
+  webkit: {
+    "/fonts/ComicNeue-Regular.latin.woff2,/fonts/LiberationSerif-Bold.latin.woff2":
+      NO_FONT_EVENTS,
+    "/fonts/ComicNeue-Regular.latin.woff2": NO_FONT_EVENTS,
+  },
+};
 
 // A page in a fresh profile of its own (no service worker or cache from another case), with
 // what it says out loud, its own complaints, the files it asked for and any breach of its
 // Content-Security-Policy.
 async function open(url = origin + "/", { viewport = { width: 760, height: 640 },
                                           ready = true, fresh = true } = {}) {
-  const context = fresh ? await browser.createBrowserContext() : browser.defaultBrowserContext();
-  const page = await context.newPage();
+  const page = await browser.newPage({ viewport, fresh });
   const complaints = [];
   const requests = [];
   page.on("console", (message) => {
     if (["error", "warn"].includes(message.type()) && !FROM_BROWSER.test(message.text()))
       complaints.push(message.text());
   });
-  page.on("pageerror", (error) => complaints.push(error.message));
+  page.on("pageerror", (error) => FROM_BROWSER.test(error.message) ||
+                                  complaints.push(error.message));
   page.on("request", (request) => requests.push(new URL(request.url()).pathname));
   await page.evaluateOnNewDocument(() => {
     window.violations = [];
@@ -75,7 +90,6 @@ async function open(url = origin + "/", { viewport = { width: 760, height: 640 }
                               (e) => window.violations.push(`${e.violatedDirective} ${e.blockedURI}`));
   });
   await recordNarration(page);
-  await page.setViewport(viewport);
   const response = await page.goto(url);
   if (ready) await page.waitForSelector("body[data-ready]");
   const where = async () => {
@@ -86,7 +100,6 @@ async function open(url = origin + "/", { viewport = { width: 760, height: 640 }
     const box = await where();
     return [box.x + x / TWIPS_PER_PIXEL * box.scale, box.y + y / TWIPS_PER_PIXEL * box.scale];
   };
-  const client = await page.createCDPSession();
   const game = {
     page, response, complaints, requests, where,
     click: async (place) => page.mouse.click(...await at(place)),
@@ -97,9 +110,9 @@ async function open(url = origin + "/", { viewport = { width: 760, height: 640 }
     },
     // As a phone's keyboard types: each letter composed, then a real Enter.
     async phoneType(text) {
-      for (const letter of text) await typeWhileComposing(client, letter);
+      for (const letter of text) await typeWhileComposing(page, letter);
     },
-    phoneEnter: () => pressKey(client, "Enter"),
+    phoneEnter: () => pressKey(page, "Enter"),
     said: () => page.evaluate(async () => {
       await new Promise(requestAnimationFrame);
       return window.said;
@@ -112,7 +125,7 @@ async function open(url = origin + "/", { viewport = { width: 760, height: 640 }
       [...box.querySelectorAll("p")].map((line) => line.textContent).join("\n")),
     async close() {
       const violations = await page.evaluate(() => window.violations);
-      await (fresh ? context.close() : page.close());
+      await page.done();
       assert.deepEqual(violations, [], "nothing breaches the Content-Security-Policy");
       assert.deepEqual(complaints, [], "the console stays clean");
     },
@@ -144,282 +157,375 @@ async function assertFits(game, viewport) {
   assert.deepEqual(overflow, [0, 0], "nothing to scroll");
 }
 
-describe("the page on any screen", () => {
-  test("a phone plays a whole game by taps and its on-screen keyboard", async () => {
-    const game = await open(origin + "/", { viewport: PHONE });
-    await assertFits(game, PHONE);
-    await game.tap(BACKGROUND);
-    assert.equal(await game.saidLast(), NEW_GAME);
-    await game.tapElement("#form input");
-    assert.deepEqual(await game.page.$eval("#form input", (box) => [
-      document.activeElement === box, box.getAttribute("autocapitalize"),
-      box.getAttribute("autocorrect"), box.autocomplete, box.spellcheck]),
-    [true, "off", "off", "off", false], "the box has the focus, and its keyboard no say");
-    // A lost game, guesses sent by the keyboard's Enter and by a tap on Ok!, in turn.
-    const guesses = ["p", "a", "b", "c", "d", "e", "f", "h", "j", "k", "l"];
-    for (const [n, letter] of guesses.entries()) {
-      await game.tapElement("#form input");
-      await game.phoneType(letter);
-      if (n % 2 === 0) await game.phoneEnter();
-      else await game.tapElement("#form button");
-    }
-    const lost = await game.said();
-    assert.equal(lost[1], "P appears at position 1.");
-    assert.equal(lost[3], '"b" is wrong. 8 wrong guesses left.');
-    assert.equal(lost.at(-1), "You lose!");
-    await game.tap(STRIP);
-    assert.equal(await game.saidLast(), NEW_GAME, "the strip starts a new game");
-    for (const letter of ["g", "r", "o", "a", "m", "i", "n", "p"]) {
-      await game.tapElement("#form input");
-      await game.phoneType(letter);
-      await game.phoneEnter();
-    }
-    assert.equal(await game.saidLast(), "You win! The word was PROGRAMMING.");
-    await game.tap(BANNER);
-    assert.equal(await game.saidLast(), "Please exit and try again.");
-    await assertFits(game, PHONE);
-    await game.close();
+for (const engine of ENGINES) describe(`in ${engine}`, () => {
+  before(async () => {
+    browser = await launch(engine);
   });
+  after(() => browser?.close());
 
-  test("the form fits every window, as large as it can be", async () => {
-    const windows = [
-      { width: 320, height: 568, deviceScaleFactor: 2, isMobile: true, hasTouch: true },
-      { width: 667, height: 375, deviceScaleFactor: 2, isMobile: true, hasTouch: true },
-      { width: 640, height: 400, deviceScaleFactor: 2 },  // 200 % zoom in 1280 x 800
-      { width: 714, height: 900 },
-      { width: 683, height: 561 },
-      { width: 1280, height: 800 },
-    ];
-    for (const viewport of windows) {
-      const game = await open(origin + "/", { viewport });
-      await game.click(BACKGROUND);
-      assert.equal(await game.saidLast(), NEW_GAME, JSON.stringify(viewport));
-      await assertFits(game, viewport);
+  describe("the page on any screen", () => {
+    // Touch and an on-screen keyboard's composing are emulated over CDP, Chromium's alone.
+    test("a phone plays a whole game by taps and its on-screen keyboard",
+         { skip: engine !== "chromium" && "touch is emulated over CDP" }, async () => {
+      const game = await open(origin + "/", { viewport: PHONE });
+      await assertFits(game, PHONE);
+      await game.tap(BACKGROUND);
+      assert.equal(await game.saidLast(), NEW_GAME);
+      await game.tapElement("#form input");
+      assert.deepEqual(await game.page.$eval("#form input", (box) => [
+        document.activeElement === box, box.getAttribute("autocapitalize"),
+        box.getAttribute("autocorrect"), box.autocomplete, box.spellcheck]),
+      [true, "off", "off", "off", false], "the box has the focus, and its keyboard no say");
+      // A lost game, guesses sent by the keyboard's Enter and by a tap on Ok!, in turn.
+      const guesses = ["p", "a", "b", "c", "d", "e", "f", "h", "j", "k", "l"];
+      for (const [n, letter] of guesses.entries()) {
+        await game.tapElement("#form input");
+        await game.phoneType(letter);
+        if (n % 2 === 0) await game.phoneEnter();
+        else await game.tapElement("#form button");
+      }
+      const lost = await game.said();
+      assert.equal(lost[1], "P appears at position 1.");
+      assert.equal(lost[3], '"b" is wrong. 8 wrong guesses left.');
+      assert.equal(lost.at(-1), "You lose!");
+      await game.tap(STRIP);
+      assert.equal(await game.saidLast(), NEW_GAME, "the strip starts a new game");
+      for (const letter of ["g", "r", "o", "a", "m", "i", "n", "p"]) {
+        await game.tapElement("#form input");
+        await game.phoneType(letter);
+        await game.phoneEnter();
+      }
+      assert.equal(await game.saidLast(), "You win! The word was PROGRAMMING.");
+      await game.tap(BANNER);
+      assert.equal(await game.saidLast(), "Please exit and try again.");
+      await assertFits(game, PHONE);
       await game.close();
-    }
-  });
+    });
 
-  test("at 200 % zoom in a 1280 px window, clicks land where they point", async () => {
-    const game = await open(origin + "/", { viewport: { width: 640, height: 400,
-                                                         deviceScaleFactor: 2 } });
-    await game.click(BACKGROUND);
-    for (const letter of ["p", "a", "b", "c", "d", "e", "f", "h", "j", "k", "l"]) {
-      await game.page.click("#form input");
-      await game.page.keyboard.type(letter);
-      await game.page.keyboard.press("Enter");
-    }
-    assert.equal(await game.saidLast(), "You lose!");
-    await game.click(STRIP);
-    assert.equal(await game.saidLast(), NEW_GAME);
-    await game.page.click("#form input");
-    await game.page.keyboard.type("z");
-    await game.page.click("#form button");
-    assert.match(await game.saidLast(), / 8 wrong guesses left\.$/, "a guess in the new game");
-    await game.close();
-  });
-});
-
-describe("the page starts at once and says what failed", () => {
-  test("the start screen comes before the faces, and a click then starts a game", async () => {
-    let release;
-    server.held = { names: new Set(LATIN_FACES), released: new Promise((r) => { release = r; }) };
-    const game = await open(origin + "/", { ready: false });
-    await game.page.waitForFunction(() => performance.getEntriesByName("wordrop-ready").length);
-    // Every Latin subset asked for and none in: the faces wait on the server.
-    await game.page.waitForFunction((count) => {
-      // The stand-ins are local faces, loaded at once.
-      const faces = [...document.fonts].filter((face) => !/stand-in"?$/.test(face.family));
-      return faces.filter((face) => face.status === "loading").length === count &&
-        !faces.some((face) => face.status === "loaded");
-    }, {}, LATIN_FACES.length);
-    assert.equal(await game.page.$eval("#status", (status) => status.hidden), true);
-    await game.click(BACKGROUND);
-    assert.equal(await game.saidLast(), NEW_GAME);
-    assert.match(await game.page.$eval("#form", (form) => form.textContent), /Wordrop\?\?/);
-    release();
-    await game.page.waitForSelector("body[data-ready]");
-    const late = await (await game.page.$("#form")).screenshot();
-    // Only the Latin subsets were fetched, even for a guess no Latin subset has.
-    await game.page.click("#form input");
-    await game.page.keyboard.sendCharacter("ł");
-    await game.page.keyboard.press("Enter");
-    assert.equal(await game.saidLast(), '"ł" is wrong. 8 wrong guesses left.');
-    const faces = game.requests.filter((name) => name.endsWith(".woff2"));
-    assert.deepEqual([...new Set(faces)].sort(), [...LATIN_FACES].sort());
-    await game.close();
-
-    // Redrawn in its faces, the board is the one a page that had its faces draws.
-    const prompt = await open();
-    await prompt.click(BACKGROUND);
-    const shot = await (await prompt.page.$("#form")).screenshot();
-    assert.ok(Buffer.compare(late, shot) === 0, "the board redrawn once its faces arrived");
-    await prompt.close();
-  });
-
-  // One line a failure, in a box below the form and never over it, that a button closes.
-  test("a file that does not arrive, a policy that refuses the program, a page from a file",
-       async () => {
-    const cases = [
-      { missing: ["/fonts/ComicNeue-Regular.latin.woff2",
-                  "/fonts/LiberationSerif-Bold.latin.woff2"], plays: true,
-        says: /^The faces Comic Neue and Liberation Serif Bold could not be loaded: .*stand-in faces.*reload the page\.$/ },
-      { missing: ["/fonts/ComicNeue-Regular.latin.woff2"], plays: true,
-        says: /^The face Comic Neue could not be loaded: .*stand-in.*reload the page\.$/ },
-      { missing: ["/page.css"], plays: true,
-        says: /^The page's style sheet page\.css did not arrive: .*reload the page\.$/ },
-      { missing: ["/fonts.css"], plays: true,
-        says: /^The page's faces could not be loaded: fonts\.css did not arrive\. .*stand-in/ },
-      { missing: ["/wordrop.wasm"],
-        says: /^The game could not be loaded: wordrop\.wasm answered 404.*reload the page\.$/ },
-      { missing: ["/wordrop.js"], says: /^The game could not be loaded: wordrop\.js did not/ },
-      { missing: ["/view.js"], says: /^The game could not be loaded: view\.js did not arrive/ },
-      { policy: "default-src 'self'", refused: /^script-src/,
-        says: /^The game could not be started: this server's Content-Security-Policy does not let the page run WebAssembly\. The server must allow 'wasm-unsafe-eval' in the policy's script-src\.$/ },
-      { file: true, says: /has to come from a web server[\s\S]*http:\/\/127\.0\.0\.1:8080\// },
-    ];
-    for (const { missing = [], file, plays, says, policy, refused } of cases) {
-      const name = missing.join() || policy || "file";
-      server.missing = new Set(missing);
-      if (policy) server.headers = { "Content-Security-Policy": policy };
-      const game = await open(file ? `file://${SITE}/index.html` : origin + "/",
-                              { ready: false, viewport: PHONE });
-      await game.page.waitForFunction(() => !document.getElementById("error").hidden);
-      if (plays) await game.page.waitForSelector("body[data-ready]");
-      const shown = await game.error();
-      assert.match(shown, says, name);
-      assert.deepEqual(game.complaints.splice(0), [shown], `${name}: the console has it once`);
-      assert.equal(await game.page.$eval("#status", (status) => status.hidden), true);
-      // Below the form or beside it, on a phone too.
-      const [board, box] = await game.page.evaluate(() => ["form", "error"]
-        .map((id) => document.getElementById(id).getBoundingClientRect().toJSON()));
-      const overlap = Math.max(0, Math.min(board.right, box.right) - Math.max(board.left, box.left)) *
-                      Math.max(0, Math.min(board.bottom, box.bottom) - Math.max(board.top, box.top));
-      assert.equal(overlap, 0, `${name}: the box is over the board`);
-      assert.ok(box.bottom <= PHONE.height + 0.01, `${name}: the box is in the window`);
-      if (plays && !missing.includes("/page.css")) {
+    test("the form fits every window, as large as it can be", async () => {
+      const windows = [
+        { width: 320, height: 568, deviceScaleFactor: 2, isMobile: true, hasTouch: true },
+        { width: 667, height: 375, deviceScaleFactor: 2, isMobile: true, hasTouch: true },
+        { width: 640, height: 400, deviceScaleFactor: 2 },  // 200 % zoom in 1280 x 800
+        { width: 714, height: 900 },
+        { width: 683, height: 561 },
+        { width: 1280, height: 800 },
+      ];
+      for (const viewport of windows.filter(({ width }) => width >= NARROWEST[engine])) {
+        const game = await open(origin + "/", { viewport });
         await game.click(BACKGROUND);
-        assert.equal(await game.saidLast(), NEW_GAME, "the game goes on");
-      } else if (!plays) {
-        assert.equal(await game.page.$("#form svg"), null, `${name}: no game`);
+        assert.equal(await game.saidLast(), NEW_GAME, JSON.stringify(viewport));
+        await assertFits(game, viewport);
+        await game.close();
       }
-      await game.page.click("#error .close");
-      assert.equal(await game.error(), false, `${name}: closed`);
-      if (refused) {
-        const violations = await game.page.evaluate(() => window.violations.splice(0));
-        assert.ok(violations.length && violations.every((v) => refused.test(v)), violations.join());
-      }
-      assert.deepEqual(game.complaints, [], "nothing more went wrong");
-      await game.close();
-      server.headers = {};
-    }
-  });
-});
+    });
 
-describe("the page installs and plays offline", () => {
-  // On a slow link that the worker's fetches share, from a server whose files the browser
-  // may keep: offline once the game shows, before any face has arrived, with each file
-  // fetched once and none the page does not use; then a new build, taken with one reload.
-  test("offline as soon as the game shows, each file fetched once; a new build in one reload",
-       async () => {
-    Object.assign(server, { link: { bytesPerSecond: 100_000, latencyMs: 200 },
-                            headers: { "Cache-Control": "no-cache" } });
-    // One face held back (more would hold every connection the browser opens to a server).
-    let release;
-    server.held = { names: new Set(LATIN_FACES.slice(0, 1)),
-                    released: new Promise((r) => { release = r; }) };
-    const game = await open(origin + "/", { ready: false });
-    await game.page.waitForSelector("body[data-offline]", { timeout: 60_000 });
-    assert.equal(await game.page.evaluate(() =>
-      [...document.fonts].every((face) => face.status === "loaded")), false, "a face to come");
-    const fetched = server.log.map((entry) => entry.name);
-    assert.deepEqual(fetched.filter((name, k) => fetched.indexOf(name) !== k), [],
-                     "each file fetched once");
-
-    // No server at all: the game plays, in stand-in faces.
-    server.down = true;
-    release();
-    await game.page.setOfflineMode(true);
-    await game.page.reload();
-    await game.page.waitForFunction(() => performance.getEntriesByName("wordrop-ready").length);
-    await game.click(BACKGROUND);
-    assert.equal(await game.saidLast(), NEW_GAME);
-    await game.page.waitForFunction(() => !document.getElementById("error").hidden);
-    assert.match(await game.error(), /^The faces? .* could not be loaded/);
-    game.complaints.splice(0);
-
-    // Back online, the faces come and are kept as they arrive.
-    Object.assign(server, { down: false, link: null });
-    await game.page.setOfflineMode(false);
-    await game.page.reload();
-    await game.page.waitForSelector("body[data-ready]");
-    await game.page.waitForFunction(async (count) => {
-      const [name] = await caches.keys();
-      const kept = await (await caches.open(name)).keys();
-      return kept.filter((request) => request.url.endsWith(".latin.woff2")).length === count;
-    }, { polling: 100 }, LATIN_FACES.length);
-    const all = server.log.map((entry) => entry.name);
-    assert.deepEqual(all.filter((name) => /\.rest\.woff2$|LICENSE/.test(name)), [],
-                     "nothing the page does not use");
-
-    // The next build's worker keeps what the old one kept, from it, and the page says so.
-    const worker = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "wordrop-")), "sw.js");
-    fs.writeFileSync(worker, fs.readFileSync(path.join(SITE, "sw.js"), "utf8")
-      .replace(/"wordrop-[0-9a-f]+"/, '"wordrop-0123456789abcdef"'));
-    Object.assign(server, { worker, log: [] });
-    await game.page.reload();
-    await game.page.waitForSelector("#status:not([hidden]) button");
-    assert.match(await game.page.$eval("#status", (status) => status.textContent),
-                 /^A new version of the game is ready\./);
-    assert.deepEqual(server.log.map((entry) => entry.name), ["/sw.js"], "nothing else fetched");
-    await Promise.all([game.page.waitForNavigation(), game.page.click("#status button")]);
-    await game.page.waitForSelector("body[data-ready]");
-    assert.deepEqual(await game.page.evaluate(() => caches.keys()), ["wordrop-0123456789abcdef"]);
-    await game.close();
-  });
-
-  test("make serve sends the policy; the public page keeps it, installs, has no test hook",
-       async () => {
-    const serve = spawn("python3", [path.resolve("../../scripts/serve-web.py"), PUBLIC_SITE, "0"],
-                        { stdio: ["ignore", "pipe", "inherit"] });
-    try {
-      const url = await new Promise((resolve, reject) => {
-        serve.stdout.on("data", (data) => {
-          const found = /http:\/\/127\.0\.0\.1:\d+\//.exec(String(data));
-          if (found) resolve(found[0]);
-        });
-        serve.on("exit", (code) => reject(new Error(`serve-web.py stopped: ${code}`)));
+    // The blanks' strip and the figure, whole, in a phone's window (or the narrowest the
+    // engine has) at one device pixel per CSS pixel and at two: scaled below 1, a line must
+    // still cover a device pixel.
+    test("in a small window the form's lines stay", async (t) => {
+      const width = Math.max(375, NARROWEST[engine]);
+      const ink = async (deviceScaleFactor) => {
+        const game = await open(origin + "/", { viewport: { width, height: 667,
+                                                             deviceScaleFactor } });
+        await game.click(BACKGROUND);
+        for (const letter of ["b", "c", "d", "e", "f", "h", "j", "k"]) {
+          await game.page.click("#form input");
+          await game.page.keyboard.type(letter);
+          await game.page.keyboard.press("Enter");
+        }
+        await game.page.evaluate(() => window.wordropTesting.drawFigurePiece(8));
+        const shot = await (await game.page.$("#form")).screenshot({ encoding: "base64" });
+        const counts = await game.page.evaluate(async (picture, regions) => {
+          const image = new Image();
+          image.src = "data:image/png;base64," + picture;
+          await image.decode();
+          const canvas = new OffscreenCanvas(image.width, image.height);
+          const context = canvas.getContext("2d", { willReadFrequently: true });
+          context.drawImage(image, 0, 0);
+          const scale = image.width / 683 / 15;  // device pixels a twip
+          // A region's ink: its pixels away from its most common colour.
+          return regions.map(([left, top, right, bottom]) => {
+            const [x, y] = [Math.floor(left * scale), Math.floor(top * scale)];
+            const { data } = context.getImageData(x, y, Math.ceil(right * scale) - x,
+                                                  Math.ceil(bottom * scale) - y);
+            const colours = new Map();
+            for (let i = 0; i < data.length; i += 4) {
+              const rgb = (data[i] << 16) | (data[i + 1] << 8) | data[i + 2];
+              colours.set(rgb, (colours.get(rgb) || 0) + 1);
+            }
+            const most = Math.max(...colours.values());
+            return data.length / 4 - most;
+          });
+        }, shot, [[5000, 7260, 10245, 7400], [1500, 1000, 4750, 6800]]);
+        await game.close();
+        return counts;
+      };
+      const [[blanks, figure], [blanks2, figure2]] = [await ink(1), await ink(2)];
+      t.diagnostic(`${engine}, ${width}×667: ink of the blanks' strip ${blanks}, of the figure ` +
+                   `${figure} at one device pixel a CSS pixel; ${blanks2} and ${figure2} at two`);
+      // Twice the pixels each way, four times the ink: a line that still covers a device
+      // pixel keeps a quarter of it or more.
+      await t.test("a quarter of the ink at twice the pixels, or more", {
+        todo: engine !== "chromium" && "lines thinner than a device pixel are lost" }, () => {
+        assert.ok(blanks >= blanks2 / 4, `the blanks: ${blanks} against ${blanks2} at 2`);
+        assert.ok(figure >= figure2 / 4, `the figure: ${figure} against ${figure2} at 2`);
       });
-      // The default profile: Chromium installs no app from a private one.
-      const game = await open(url, { fresh: false });
-      const policy = game.response.headers()["content-security-policy"];
-      assert.match(policy, /script-src 'self' 'sha256-[^']+' 'wasm-unsafe-eval';/);
-      assert.doesNotMatch(policy, /'unsafe-inline'|'unsafe-eval'/);
-      assert.equal(policy, await game.page.$eval("meta[http-equiv=Content-Security-Policy]",
-        (meta) => meta.content) + "; frame-ancestors 'none'");
+    });
+
+    test("at 200 % zoom in a 1280 px window, clicks land where they point", async () => {
+      const game = await open(origin + "/", { viewport: { width: 640, height: 400,
+                                                           deviceScaleFactor: 2 } });
       await game.click(BACKGROUND);
+      for (const letter of ["p", "a", "b", "c", "d", "e", "f", "h", "j", "k", "l"]) {
+        await game.page.click("#form input");
+        await game.page.keyboard.type(letter);
+        await game.page.keyboard.press("Enter");
+      }
+      assert.equal(await game.saidLast(), "You lose!");
+      await game.click(STRIP);
+      assert.equal(await game.saidLast(), NEW_GAME);
       await game.page.click("#form input");
-      await game.page.keyboard.type("x");
-      await game.page.keyboard.press("Enter");
-      assert.equal(await game.saidLast(), '"x" is wrong. 8 wrong guesses left.');
-      const exports = (site) => game.page.evaluate(async (address) =>
-        WebAssembly.Module.exports(await WebAssembly.compileStreaming(fetch(address)))
-          .map((e) => e.name), site);
-      assert.equal(await game.page.evaluate(() => typeof window.wordropTesting), "undefined");
-      assert.ok(!(await exports("wordrop.wasm")).includes("wordrop_fail_operation"));
-      const client = await game.page.createCDPSession();
-      const { installabilityErrors } = await client.send("Page.getInstallabilityErrors");
-      assert.deepEqual(installabilityErrors, []);
-      const manifest = await game.page.evaluate(async () =>
-        (await fetch(document.querySelector("link[rel=manifest]").href)).json());
-      assert.deepEqual([manifest.name, manifest.display, manifest.background_color],
-                       ["Wordrop", "standalone", "#c0c0c0"]);
+      await game.page.keyboard.type("z");
+      await game.page.click("#form button");
+      assert.match(await game.saidLast(), / 8 wrong guesses left\.$/, "a guess in the new game");
       await game.close();
-      // The suite's page is the public one with the hook, so the check above can fail.
-      const testing = await open();
-      assert.equal(await testing.page.evaluate(() => typeof window.wordropTesting), "object");
-      await testing.close();
-    } finally {
-      serve.kill();
-    }
+    });
+  });
+
+  describe("the page starts at once and says what failed", () => {
+    test("the start screen comes before the faces, and a click then starts a game", {
+      todo: engine === "webkit" && "WebKit reads a face on its way as failed and fires no " +
+        "font events: a late face's relayout never runs" }, async () => {
+      let release;
+      server.held = { names: new Set(LATIN_FACES), released: new Promise((r) => { release = r; }) };
+      const game = await open(origin + "/", { ready: false });
+      await game.page.waitForFunction(() => performance.getEntriesByName("wordrop-ready").length);
+      // Every Latin subset asked for and none in: the faces wait on the server.
+      await game.page.waitForFunction((count) => {
+        // The stand-ins are local faces, loaded at once.
+        const faces = [...document.fonts].filter((face) => !/stand-in"?$/.test(face.family));
+        return faces.filter((face) => face.status === "loading").length === count &&
+          !faces.some((face) => face.status === "loaded");
+      }, {}, LATIN_FACES.length);
+      assert.equal(await game.page.$eval("#status", (status) => status.hidden), true);
+      await game.click(BACKGROUND);
+      assert.equal(await game.saidLast(), NEW_GAME);
+      assert.match(await game.page.$eval("#form", (form) => form.textContent), /Wordrop\?\?/);
+      release();
+      await game.page.waitForSelector("body[data-ready]");
+      const late = await (await game.page.$("#form")).screenshot();
+      // Only the Latin subsets were fetched, even for a guess no Latin subset has.
+      await game.page.click("#form input");
+      await insertText(game.page, "ł");
+      await game.page.keyboard.press("Enter");
+      assert.equal(await game.saidLast(), '"ł" is wrong. 8 wrong guesses left.');
+      const faces = game.requests.filter((name) => name.endsWith(".woff2"));
+      assert.deepEqual([...new Set(faces)].sort(), [...LATIN_FACES].sort());
+      await game.close();
+
+      // Redrawn in its faces, the board is the one a page that had its faces draws.
+      const prompt = await open();
+      await prompt.click(BACKGROUND);
+      const shot = await (await prompt.page.$("#form")).screenshot();
+      assert.ok(Buffer.compare(late, shot) === 0, "the board redrawn once its faces arrived");
+      await prompt.close();
+    });
+
+    // One line a failure, in a box below the form and never over it, that a button closes.
+    test("a file that does not arrive, a policy that refuses the program, a page from a file",
+         async (t) => {
+      const cases = [
+        { missing: ["/fonts/ComicNeue-Regular.latin.woff2",
+                    "/fonts/LiberationSerif-Bold.latin.woff2"], plays: true,
+          says: /^The faces Comic Neue and Liberation Serif Bold could not be loaded: .*stand-in faces.*reload the page\.$/ },
+        { missing: ["/fonts/ComicNeue-Regular.latin.woff2"], plays: true,
+          says: /^The face Comic Neue could not be loaded: .*stand-in.*reload the page\.$/ },
+        { missing: ["/page.css"], plays: true,
+          says: /^The page's style sheet page\.css did not arrive: .*reload the page\.$/ },
+        { missing: ["/fonts.css"], plays: true,
+          says: /^The page's faces could not be loaded: fonts\.css did not arrive\. .*stand-in/ },
+        { missing: ["/wordrop.wasm"],
+          says: /^The game could not be loaded: wordrop\.wasm answered 404.*reload the page\.$/ },
+        { missing: ["/wordrop.js"], says: /^The game could not be loaded: wordrop\.js did not/ },
+        { missing: ["/view.js"], says: /^The game could not be loaded: view\.js did not arrive/ },
+        { policy: "default-src 'self'", refused: /^script-src/,
+          says: /^The game could not be started: this server's Content-Security-Policy does not let the page run WebAssembly\. The server must allow 'wasm-unsafe-eval' in the policy's script-src\.$/ },
+        { file: true, says: /has to come from a web server[\s\S]*http:\/\/127\.0\.0\.1:8080\// },
+      ];
+      // A phone's window, as narrow as the engine's window can be.
+      const phone = { ...PHONE, width: Math.max(PHONE.width, NARROWEST[engine]) };
+      for (const { missing = [], file, plays, says, policy, refused } of cases) {
+        const name = missing.join() || policy || "file";
+        await t.test(name, { todo: FAILURE_FAULTS[engine]?.[name] }, async () => {
+          server.missing = new Set(missing);
+          if (policy) server.headers = { "Content-Security-Policy": policy };
+          const game = await open(file ? `file://${SITE}/index.html` : origin + "/",
+                                  { ready: false, viewport: phone });
+          try {
+            const told = await game.page.waitForFunction(
+              () => !document.getElementById("error").hidden).then(() => true, () => false);
+            if (plays) await game.page.waitForSelector("body[data-ready]");
+            const shown = await game.error();
+            t.diagnostic(`${engine}, ${name}: ${shown || "nothing is shown"}`);
+            assert.ok(told, `${name}: nothing is shown`);
+            assert.match(shown, says, name);
+            const logged = game.complaints.splice(0);
+            assert.deepEqual(logged, hearsTheLoad(game.page) || logged.length ? [shown] : [],
+                             `${name}: the console has it once`);
+            assert.equal(await game.page.$eval("#status", (status) => status.hidden), true);
+            // Below the form or beside it, on a phone too.
+            const [board, box] = await game.page.evaluate(() => ["form", "error"]
+              .map((id) => document.getElementById(id).getBoundingClientRect().toJSON()));
+            const overlap =
+              Math.max(0, Math.min(board.right, box.right) - Math.max(board.left, box.left)) *
+              Math.max(0, Math.min(board.bottom, box.bottom) - Math.max(board.top, box.top));
+            assert.equal(overlap, 0, `${name}: the box is over the board`);
+            assert.ok(box.bottom <= PHONE.height + 0.01, `${name}: the box is in the window`);
+            if (plays && !missing.includes("/page.css")) {
+              await game.click(BACKGROUND);
+              assert.equal(await game.saidLast(), NEW_GAME, "the game goes on");
+            } else if (!plays) {
+              assert.equal(await game.page.$("#form svg"), null, `${name}: no game`);
+            }
+            await game.page.click("#error .close");
+            assert.equal(await game.error(), false, `${name}: closed`);
+            if (refused && hearsTheLoad(game.page)) {
+              const violations = await game.page.evaluate(() => window.violations.splice(0));
+              assert.ok(violations.length && violations.every((v) => refused.test(v)),
+                        violations.join());
+            }
+            assert.deepEqual(game.complaints, [], "nothing more went wrong");
+            await game.close();
+          } finally {
+            server.headers = {};
+            await game.page.done().catch(() => {});
+          }
+        });
+      }
+    });
+  });
+
+  describe("the page installs and plays offline", () => {
+    // On a slow link that the worker's fetches share, from a server whose files the browser
+    // may keep: offline once the game shows, before any face has arrived, with each file
+    // fetched once and none the page does not use; then a new build, taken with one reload.
+    test("offline as soon as the game shows, each file fetched once; a new build in one reload",
+         async (t) => {
+      Object.assign(server, { link: { bytesPerSecond: 100_000, latencyMs: 200 },
+                              headers: { "Cache-Control": "no-cache" } });
+      // One face held back (more would hold every connection the browser opens to a server).
+      let release;
+      server.held = { names: new Set(LATIN_FACES.slice(0, 1)),
+                      released: new Promise((r) => { release = r; }) };
+      const game = await open(origin + "/", { ready: false });
+      await game.page.waitForSelector("body[data-offline]", { timeout: 60_000 });
+      assert.equal(await game.page.evaluate(() =>
+        [...document.fonts].every((face) => face.status === "loaded")), false, "a face to come");
+      const fetched = server.log.map((entry) => entry.name);
+      const bytes = server.log.reduce((sum, entry) => sum + entry.bytes, 0);
+      t.diagnostic(`${engine}: ${bytes} bytes until offline, the worker's included, ` +
+                   `one face held back: ${fetched.join(" ")}`);
+      await t.test("each file fetched once", { todo: engine === "webkit" &&
+        "WebKit uses no preload of wordrop.wasm, and its worker fetches every file again" },
+      () => {
+        assert.deepEqual(fetched.filter((name, k) => fetched.indexOf(name) !== k), []);
+      });
+
+      // No server at all: the game plays, in stand-in faces.
+      server.down = true;
+      release();
+      // WebDriver gives WebKit no offline mode: there the server answers nothing.
+      await game.page.setOfflineMode?.(true);
+      await game.page.reload();
+      await game.page.waitForFunction(() => performance.getEntriesByName("wordrop-ready").length);
+      await game.click(BACKGROUND);
+      assert.equal(await game.saidLast(), NEW_GAME);
+      await t.test("the faces that did not come are told",
+                   { todo: engine === "webkit" && NO_FONT_EVENTS }, async () => {
+        await game.page.waitForFunction(() => !document.getElementById("error").hidden);
+        assert.match(await game.error(), /^The faces? .* could not be loaded/);
+      });
+      game.complaints.splice(0);
+
+      // Back online, the faces come and are kept as they arrive.
+      Object.assign(server, { down: false, link: null });
+      await game.page.setOfflineMode?.(false);
+      await game.page.reload();
+      await game.page.waitForSelector("body[data-ready]");
+      await game.page.waitForFunction(async (count) => {
+        const [name] = await caches.keys();
+        const kept = await (await caches.open(name)).keys();
+        return kept.filter((request) => request.url.endsWith(".latin.woff2")).length === count;
+      }, { polling: 100 }, LATIN_FACES.length);
+      const all = server.log.map((entry) => entry.name);
+      assert.deepEqual(all.filter((name) => /\.rest\.woff2$|LICENSE/.test(name)), [],
+                       "nothing the page does not use");
+
+      // The next build's worker keeps what the old one kept, from it, and the page says so.
+      const worker = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "wordrop-")), "sw.js");
+      fs.writeFileSync(worker, fs.readFileSync(path.join(SITE, "sw.js"), "utf8")
+        .replace(/"wordrop-[0-9a-f]+"/, '"wordrop-0123456789abcdef"'));
+      Object.assign(server, { worker, log: [] });
+      await game.page.reload();
+      await game.page.waitForSelector("#status:not([hidden]) button");
+      assert.match(await game.page.$eval("#status", (status) => status.textContent),
+                   /^A new version of the game is ready\./);
+      assert.deepEqual(server.log.map((entry) => entry.name), ["/sw.js"], "nothing else fetched");
+      await Promise.all([game.page.waitForNavigation(), game.page.click("#status button")]);
+      await game.page.waitForSelector("body[data-ready]");
+      assert.deepEqual(await game.page.evaluate(() => caches.keys()), ["wordrop-0123456789abcdef"]);
+      await game.close();
+    });
+
+    test("make serve sends the policy; the public page keeps it, installs, has no test hook", {
+      todo: engine === "webkit" && "WebKit runs boot.js before page.css has come, and the " +
+        "page tells it missing" }, async () => {
+      const serve = spawn("python3", [path.resolve("../../scripts/serve-web.py"), PUBLIC_SITE, "0"],
+                          { stdio: ["ignore", "pipe", "inherit"] });
+      try {
+        const url = await new Promise((resolve, reject) => {
+          serve.stdout.on("data", (data) => {
+            const found = /http:\/\/127\.0\.0\.1:\d+\//.exec(String(data));
+            if (found) resolve(found[0]);
+          });
+          serve.on("exit", (code) => reject(new Error(`serve-web.py stopped: ${code}`)));
+        });
+        // The default profile: Chromium installs no app from a private one.
+        const game = await open(url, { fresh: false });
+        const policy = (await fetch(url)).headers.get("content-security-policy");
+        assert.match(policy, /script-src 'self' 'sha256-[^']+' 'wasm-unsafe-eval';/);
+        assert.doesNotMatch(policy, /'unsafe-inline'|'unsafe-eval'/);
+        assert.equal(policy, await game.page.$eval("meta[http-equiv=Content-Security-Policy]",
+          (meta) => meta.content) + "; frame-ancestors 'none'");
+        await game.click(BACKGROUND);
+        await game.page.click("#form input");
+        await game.page.keyboard.type("x");
+        await game.page.keyboard.press("Enter");
+        assert.equal(await game.saidLast(), '"x" is wrong. 8 wrong guesses left.');
+        const exports = (site) => game.page.evaluate(async (address) =>
+          WebAssembly.Module.exports(await WebAssembly.compileStreaming(fetch(address)))
+            .map((e) => e.name), site);
+        assert.equal(await game.page.evaluate(() => typeof window.wordropTesting), "undefined");
+        assert.ok(!(await exports("wordrop.wasm")).includes("wordrop_fail_operation"));
+        // Whether the page installs, Chromium alone tells, over CDP.
+        if (engine === "chromium") {
+          const client = await game.page.createCDPSession();
+          const { installabilityErrors } = await client.send("Page.getInstallabilityErrors");
+          assert.deepEqual(installabilityErrors, []);
+        }
+        const manifest = await game.page.evaluate(async () =>
+          (await fetch(document.querySelector("link[rel=manifest]").href)).json());
+        assert.deepEqual([manifest.name, manifest.display, manifest.background_color],
+                         ["Wordrop", "standalone", "#c0c0c0"]);
+        await game.close();
+        // The suite's page is the public one with the hook, so the check above can fail.
+        const testing = await open();
+        assert.equal(await testing.page.evaluate(() => typeof window.wordropTesting), "object");
+        await testing.close();
+      } finally {
+        serve.kill();
+      }
+    });
   });
 });

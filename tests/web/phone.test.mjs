@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The page on phones, a tablet and a large screen: the letter pad, a tap that goes to one
 // target, the tap that puts the on-screen keyboard away, and the form as large as each
-// screen allows. Taps are the DevTools protocol's touches, with a finger's radius.
+// screen allows. Taps are the DevTools protocol's touches, with a finger's radius: Chromium
+// alone emulates a phone's touch screen, so this suite runs in Chromium only.
 // Usage: node --test phone.test.mjs  (WORDROP_SITE: the page built for the suite)
 import { after, before, describe, test } from "node:test";
 import assert from "node:assert/strict";
 import path from "node:path";
 import { launchChromium, recordNarration, serveFiles } from "./chromium.mjs";
+import { ENGINES } from "./engines.mjs";
 import { pressKey } from "./keys.mjs";
 import { BACKGROUND, BANNER, STRIP, TWIPS_PER_PIXEL } from "../support/points.mjs";
 
@@ -30,7 +32,7 @@ let files;
 
 before(async () => {
   ({ server: files, origin } = await serveFiles((name) => path.join(SITE, name)));
-  browser = await launchChromium();
+  if (ENGINES.includes("chromium")) browser = await launchChromium();
 });
 
 after(async () => {
@@ -40,7 +42,7 @@ after(async () => {
 
 async function open(viewport) {
   const context = await browser.createBrowserContext();
-  const page = await context.newPage();
+  const page = Object.assign(await context.newPage(), { engine: "chromium" });
   const complaints = [];
   page.on("console", (message) => {
     if (["error", "warn"].includes(message.type())) complaints.push(message.text());
@@ -94,7 +96,9 @@ async function pick(game, letter) {
   return game.next(count);
 }
 
-describe("on a phone, by the letter pad", () => {
+const ONLY_CHROMIUM = { skip: !ENGINES.includes("chromium") && "touch is Chromium's to emulate" };
+
+describe("on a phone, by the letter pad", ONLY_CHROMIUM, () => {
   test("a game lost and one won by the pad alone, each key marked after each guess",
        async () => {
     const game = await open(PHONE);
@@ -171,7 +175,7 @@ describe("on a phone, by the letter pad", () => {
       for (const d of offsets) {
         for (const [dx, dy] of [[0, -d], [0, d], [-d, 0], [d, 0]]) {
           // A game with one wrong guess, the focus on the window: no keyboard up.
-          await pressKey(game.cdp, "F2");
+          await pressKey(game.page, "F2");
           await pick(game, "z");
           await game.page.waitForFunction(() => window.said.at(-1).startsWith('"z" is wrong'));
           await game.page.$eval("#form", (form) => form.focus());
@@ -213,7 +217,7 @@ describe("on a phone, by the letter pad", () => {
   });
 });
 
-describe("the page's own parts", () => {
+describe("the page's own parts", ONLY_CHROMIUM, () => {
   test("its text has a contrast of 4.5:1 or more, the pad's keys in each state too",
        async () => {
     const game = await open(PHONE);
@@ -340,7 +344,7 @@ describe("the page's own parts", () => {
   });
 });
 
-describe("the form as large as each screen allows", () => {
+describe("the form as large as each screen allows", ONLY_CHROMIUM, () => {
   // The room left to the window by the page's line and the pad.
   async function free(game, viewport) {
     const line = await game.box("#line");
