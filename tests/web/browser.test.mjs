@@ -23,14 +23,14 @@ const GLYPH_SHARE = 0.05;
 const WIDGET_SHARE = 0.3;
 // The screens an engine draws unlike the desktop for a fault of the page's own, still to
 // fix: each comparison is a todo there until it is.
-const LOWER_TEXT = "Firefox places text from its own ascent and descent: banners 4 px low";
+const WIDER_BANNER = "Firefox measures the banner's large bold face otherwise: \"You Win!!!\" " +
+  "stands 3 px right of the desktop's";
 const WHOLE_ADVANCES = "WebKit rounds glyph advances to whole pixels: captions run wider";
 // Now and then, on a loaded machine, WebKit's form is laid out smaller than its room and
 // never fitted again (608 px wide in a 683 px window), as if a relayout did not come.
 const UNFITTED = "WebKit now and then leaves the form unfitted to its room";
 const KNOWN_FAULTS = {
-  firefox: Object.fromEntries(["won", "lost", "won@2x", "lost@2x"]
-    .map((screen) => [screen, LOWER_TEXT])),
+  firefox: Object.fromEntries(["won", "won@2x"].map((screen) => [screen, WIDER_BANNER])),
   webkit: Object.fromEntries(["playing", "guesses", "started-from-the-strip", "long-wrong-text",
     ...[1, 2, 3, 4, 5, 6, 7, 8, 9].map((n) => `figure-${n}`), "won", "won@2x"]
     .map((screen) => [screen, WHOLE_ADVANCES])),
@@ -569,7 +569,10 @@ for (const engine of ENGINES) describe(`the page in ${engine}`, () => {
     const keys = game.page.keyboard;
     await keys.type("wxyz");
     for (const key of ["ArrowLeft", "ArrowLeft", "Backspace"]) await keys.press(key);
-    await insertText(game.page, "😀");
+    // In two halves, as Firefox types a character beyond 16 bits.
+    for (const half of ["\uD83D", "\uDE00"]) {
+      await game.page.evaluate((text) => document.execCommand("insertText", false, text), half);
+    }
     for (const key of ["Delete", "Home"]) await keys.press(key);
     await keys.type("a");
     await keys.press("End");

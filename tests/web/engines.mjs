@@ -6,6 +6,8 @@
 // the suites use. WebKitGTK has no headless mode: its windows go on an X server of the
 // suite's own. WORDROP_ENGINES names the engines to run ("chromium firefox webkit").
 import { spawn } from "node:child_process";
+import fs from "node:fs";
+import path from "node:path";
 import net from "node:net";
 import puppeteer from "puppeteer-core";
 import { launchChromium } from "./chromium.mjs";
@@ -111,7 +113,20 @@ async function freePort() {
   return port;
 }
 
-const MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser";
+// webkit2gtk-driver's MiniBrowser, under the folder of its API version for this machine's
+// architecture, which differ between Debian's releases.
+const MINIBROWSER = (() => {
+  const within = (folder, pattern) => {
+    try {
+      return fs.readdirSync(folder).filter((name) => pattern.test(name))
+        .map((name) => path.join(folder, name));
+    } catch {
+      return [];
+    }
+  };
+  return within("/usr/lib", /-linux-gnu/).flatMap((lib) => within(lib, /^webkit.*gtk-/))
+    .flatMap((api) => within(api, /^MiniBrowser$/))[0];
+})();
 // Puppeteer's names of the keys the suites press, as WebDriver's code points.
 const WEBDRIVER_KEYS = { Enter: "\uE007", Tab: "\uE004", Backspace: "\uE003", F2: "\uE032",
                          Alt: "\uE00A", Control: "\uE009", Shift: "\uE008", Space: "\uE00D",

@@ -54,20 +54,6 @@ const FROM_BROWSER = new RegExp("^(Failed to load resource|Access to .* blocked 
 // Classic WebDriver runs nothing in WebKit's page before the page's own scripts: what the
 // page complains of or breaches while it loads is not heard there.
 const hearsTheLoad = (page) => page.engine !== "webkit";
-// The failures an engine does not show yet for a fault of the page's own: each a todo there.
-const NO_FONT_EVENTS = "WebKit fires no font loading events: a face's failure goes unseen";
-const FAILURE_FAULTS = {
-  firefox: {
-    "/wordrop.js": "Firefox: a missing wordrop.js is told as createWordrop not defined",
-    "/view.js": "Firefox: a missing view.js is never told",
-    "default-src 'self'": "Firefox: a refused program is told twice, first as not loaded",
-  },
-  webkit: {
-    "/fonts/ComicNeue-Regular.latin.woff2,/fonts/LiberationSerif-Bold.latin.woff2":
-      NO_FONT_EVENTS,
-    "/fonts/ComicNeue-Regular.latin.woff2": NO_FONT_EVENTS,
-  },
-};
 
 // A page in a fresh profile of its own (no service worker or cache from another case), with
 // what it says out loud, its own complaints, the files it asked for and any breach of its
@@ -266,8 +252,7 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
                    `${figure} at one device pixel a CSS pixel; ${blanks2} and ${figure2} at two`);
       // Twice the pixels each way, four times the ink: a line that still covers a device
       // pixel keeps a quarter of it or more.
-      await t.test("a quarter of the ink at twice the pixels, or more", {
-        todo: engine !== "chromium" && "lines thinner than a device pixel are lost" }, () => {
+      await t.test("a quarter of the ink at twice the pixels, or more", () => {
         assert.ok(blanks >= blanks2 / 4, `the blanks: ${blanks} against ${blanks2} at 2`);
         assert.ok(figure >= figure2 / 4, `the figure: ${figure} against ${figure2} at 2`);
       });
@@ -295,8 +280,8 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
 
   describe("the page starts at once and says what failed", () => {
     test("the start screen comes before the faces, and a click then starts a game", {
-      todo: engine === "webkit" && "WebKit reads a face on its way as failed and fires no " +
-        "font events: a late face's relayout never runs" }, async () => {
+      todo: engine === "webkit" && "WebKit's document.fonts reads a face still on its way " +
+        "as failed, where this test waits for it loading" }, async () => {
       let release;
       server.held = { names: new Set(LATIN_FACES), released: new Promise((r) => { release = r; }) };
       const game = await open(origin + "/", { ready: false });
@@ -357,7 +342,7 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
       const phone = { ...PHONE, width: Math.max(PHONE.width, NARROWEST[engine]) };
       for (const { missing = [], file, plays, says, policy, refused } of cases) {
         const name = missing.join() || policy || "file";
-        await t.test(name, { todo: FAILURE_FAULTS[engine]?.[name] }, async () => {
+        await t.test(name, async () => {
           server.missing = new Set(missing);
           if (policy) server.headers = { "Content-Security-Policy": policy };
           const game = await open(file ? `file://${SITE}/index.html` : origin + "/",
@@ -427,7 +412,8 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
       t.diagnostic(`${engine}: ${bytes} bytes until offline, the worker's included, ` +
                    `one face held back: ${fetched.join(" ")}`);
       await t.test("each file fetched once", { todo: engine === "webkit" &&
-        "WebKit uses no preload of wordrop.wasm, and its worker fetches every file again" },
+        "WebKit's worker finds none of the page's files in the browser's cache and fetches " +
+        "them again" },
       () => {
         assert.deepEqual(fetched.filter((name, k) => fetched.indexOf(name) !== k), []);
       });
@@ -441,8 +427,7 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
       await game.page.waitForFunction(() => performance.getEntriesByName("wordrop-ready").length);
       await game.click(BACKGROUND);
       assert.equal(await game.saidLast(), NEW_GAME);
-      await t.test("the faces that did not come are told",
-                   { todo: engine === "webkit" && NO_FONT_EVENTS }, async () => {
+      await t.test("the faces that did not come are told", async () => {
         await game.page.waitForFunction(() => !document.getElementById("error").hidden);
         assert.match(await game.error(), /^The faces? .* could not be loaded/);
       });
@@ -478,9 +463,8 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
       await game.close();
     });
 
-    test("make serve sends the policy; the public page keeps it, installs, has no test hook", {
-      todo: engine === "webkit" && "WebKit runs boot.js before page.css has come, and the " +
-        "page tells it missing" }, async () => {
+    test("make serve sends the policy; the public page keeps it, installs, has no test hook",
+         async () => {
       const serve = spawn("python3", [path.resolve("../../scripts/serve-web.py"), PUBLIC_SITE, "0"],
                           { stdio: ["ignore", "pipe", "inherit"] });
       try {

@@ -259,9 +259,9 @@ describe("the page's own parts", ONLY_CHROMIUM, () => {
       window.wordropBoot.report("Something went wrong.");
       document.activeElement.blur();
     });
-    await pressKey(game.cdp, "F2");
+    await pressKey(game.page, "F2");
     await game.next(0);
-    await pressKey(game.cdp, "Tab");
+    await pressKey(game.page, "Tab");
     // Each place Tab reaches, seen with the focus on it and once it has moved on, once
     // round the page.
     const marks = [];
@@ -278,7 +278,7 @@ describe("the page's own parts", ONLY_CHROMIUM, () => {
       if (!place || places.includes(place)) break;
       places.push(place);
       const focused = await shot(clip);
-      await pressKey(game.cdp, "Tab");
+      await pressKey(game.page, "Tab");
       const marked = await game.page.evaluate(async (a, b) => {
         const pixels = async (data) => {
           const image = Object.assign(new Image(), { src: data });

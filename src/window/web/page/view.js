@@ -268,6 +268,9 @@ function send(name, ...args) {
   const pointers = [];
   const values = args.flatMap((value) => {
     if (typeof value !== "string") return [value];
+    // Half a character (a key may type its two halves one by one) crosses as U+FFFD, one
+    // unit as in the box, so that the next edit's units still fit the game's text.
+    value = value.toWellFormed();
     // Room enough for any text (three bytes at most for each UTF-16 unit), written in one
     // pass: measuring a long text first would cost as much again.
     const room = value.length * 3 + 1;
