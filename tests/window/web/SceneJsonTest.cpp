@@ -189,7 +189,7 @@ Fields pageReads() {
     EXPECT_EQ(readsOf(source.substr(0, begin) + source.substr(end), "item"),
               std::set<std::string>{})
         << "an item read outside DRAW";
-    const std::regex method(R"(\n  (\w+)\(item, picture\) \{)");
+    const std::regex method(R"(\n  (\w+)\(item, picture[^)]*\) \{)");
     std::vector<std::pair<std::string, std::size_t>> methods;
     for (auto it = std::sregex_iterator(draw.begin(), draw.end(), method);
          it != std::sregex_iterator(); ++it)
