@@ -98,6 +98,8 @@ Changes Midend::takeChanges() {
 // so is its release, wherever it is let go; any other press is the form's.
 Outcome Midend::pointer(PointerMotion motion, PointF at, double scale) {
     InputScope scope(*this);
+    // A press of the pointer shows the player where they are.
+    if (motion == PointerMotion::Press) focusMarked_ = false;
     switch (motion) {
         case PointerMotion::Press: {
             const Hit hit = form_.hitTest(toTwips(at, scale));
@@ -123,6 +125,7 @@ Outcome Midend::pointer(PointerMotion motion, PointF at, double scale) {
 
 Outcome Midend::tap(PointF at, double scale, bool keyboardUp) {
     InputScope scope(*this);
+    focusMarked_ = false;
     if (keyboardUp && shownTextBox(form_)) {
         setFocus(std::nullopt);
         return finish({.used = true});
@@ -358,6 +361,7 @@ Outcome Midend::moveFocus(bool forward) {
         next = *(at - 1);
     }
     if (!next) return {};
+    focusMarked_ = true;
     setFocus(next);
     return {.used = true};
 }

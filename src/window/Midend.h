@@ -77,6 +77,9 @@ class Midend {
     // One text box or button alone, as it stands in the scene.
     [[nodiscard]] WidgetSlot widget(ControlId id, double scale) const;
     [[nodiscard]] std::optional<ControlId> focus() const { return focus_; }
+    // Whether the focus is to be marked, as a desktop marks it: keys moved it, and no pointer
+    // has pressed since. A toolkit that marks it by itself may leave this alone.
+    [[nodiscard]] bool focusMarked() const { return focusMarked_; }
     [[nodiscard]] std::string summary() const;
     [[nodiscard]] std::string_view title() const;
     // Tells the view about changes made between inputs (by a test, or a late handler).
@@ -157,6 +160,7 @@ class Midend {
     std::unique_ptr<Observer> observer_;
     std::optional<Scene> scene_;
     std::optional<ControlId> focus_;  // none: the window itself
+    bool focusMarked_ = false;
     std::vector<std::string> shown_;  // what each text box shows in the view
     std::vector<HeldKey> keys_;
     bool nativePress_ = false;  // a widget took the last press itself

@@ -122,6 +122,7 @@ TEST(MidendTest, TabVisitsTheWidgetsAndABanner) {
     EXPECT_EQ(window.focusName(), "window") << "nothing takes the focus on the start screen";
     window.press("F2 Tab");
     EXPECT_EQ(window.focusName(), "cmdOK");
+    EXPECT_TRUE(window.midend().focusMarked()) << "keys moved the focus: it is marked";
     window.press("Tab");
     EXPECT_EQ(window.focusName(), "txtLetter");
     window.press("Shift+Tab");
@@ -130,6 +131,8 @@ TEST(MidendTest, TabVisitsTheWidgetsAndABanner) {
     EXPECT_EQ(window.game().screen(), game::Screen::Playing) << "one guess of all the letters";
     window.press("Tab Tab");
     EXPECT_EQ(window.focusName(), "txtLetter");
+    window.click(points::kBackground);
+    EXPECT_FALSE(window.midend().focusMarked()) << "a press of the pointer unmarks it";
 }
 
 // A press on a widget is the widget's, and so is its release wherever it is let go; the

@@ -188,6 +188,7 @@ std::string answerJson(Midend& midend, const Outcome& outcome, bool whole) {
         else
             o.text("focus", "window");
     }
+    o.json("marked", midend.focusMarked() ? "true" : "false");
     return o.close();
 }
 

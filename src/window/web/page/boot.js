@@ -310,22 +310,6 @@
   let deviceScale = devicePixelRatio;
   let rescaled = null;
 
-  // The focus is marked where the keyboard moved it, as a browser marks a button's. A
-  // browser marks the text box's however it came, and the form draws the focus of neither
-  // the box nor a banner: the page marks the form's parts once Tab has moved the focus,
-  // and wherever the game moves it next, until a press of the pointer shows the player
-  // where they are.
-  let byKeys = false;
-  document.addEventListener("keydown", (event) => {
-    if (event.key === "Tab") byKeys = true;
-  }, true);
-  document.addEventListener("pointerdown", () => {
-    byKeys = false;
-    form.querySelector(".keyed")?.classList.remove("keyed");
-  }, true);
-  form.addEventListener("focusin", (event) => event.target.classList.toggle("keyed", byKeys));
-  form.addEventListener("focusout", (event) => event.target.classList.remove("keyed"));
-
   // The letter pad shows on a touch screen, and elsewhere when asked for.
   const touch = matchMedia("(pointer: coarse)");
   function showPad() {

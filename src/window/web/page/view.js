@@ -235,6 +235,11 @@ function show(answer) {
   if (answer.error) window.wordropBoot.report(answer.error);
   // "window" is the form itself.
   if (answer.focus !== undefined) (elements.get(answer.focus) || formElement).focus();
+  // The form draws no focus of its own: the page marks it where the game says.
+  for (const marked of [formElement, ...formElement.querySelectorAll(".keyed")])
+    marked.classList.remove("keyed");
+  if (answer.marked && formElement.contains(document.activeElement))
+    document.activeElement.classList.add("keyed");
   return answer;
 }
 
