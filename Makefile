@@ -92,8 +92,7 @@ web-check: deps tests/web/node_modules/.package-lock.json
 	    WORDROP_PUBLIC_SITE=$(abspath $(WEB_DIR))/site \
 	    WORDROP_GOLDEN=$(abspath tests/window/qt/golden) \
 	    WORDROP_ARTIFACTS=$(abspath $(WEB_DIR))/web-failures \
-	    node --test --test-concurrency=1 browser.test.mjs page.test.mjs phone.test.mjs \
-	    engines.test.mjs
+	    node --test --test-concurrency=1 browser.test.mjs page.test.mjs phone.test.mjs
 
 bench-web: deps web tests/web/node_modules/.package-lock.json
 	@mkdir -p build-bench-results

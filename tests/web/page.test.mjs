@@ -21,6 +21,15 @@ const PUBLIC_SITE = process.env.WORDROP_PUBLIC_SITE;
 const FORM = { width: 683, height: 561 };  // the form's own size in CSS pixels
 const NEW_GAME = "A new game: the word has 11 letters. Pick a letter.";
 const PHONE = { width: 375, height: 667, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
+// The blanks and the whole figure, in twips: a line's [x1, y1, x2, y2], a circle's [cx, cy, r].
+const BLANKS = Array.from({ length: 11 }, (_, n) => [5040 + 480 * n, 7320, 5400 + 480 * n, 7320]);
+const FIGURE = [[3000, 1600, 600], [2800, 1450, 75], [3200, 1450, 75], [2800, 1900, 3200, 1900],
+                [3000, 5000, 3000, 2200], [3000, 5000, 2000, 6500], [3000, 5000, 4000, 6500],
+                [3000, 3500, 3800, 3000], [3000, 3500, 2200, 3000]];
+// The captions once a game starts, each whole on one line in whichever faces draw them.
+const PROMPTS = ["Are you ready to play", "Pick a letter", "Wordrop??"];
+const captions = (page) => page.$$eval("#form svg text", (texts) =>
+  texts.map((text) => text.textContent.trim()).filter(Boolean).sort());
 const LATIN_FACES = fs.readdirSync(path.join(SITE, "fonts"))
   .filter((name) => name.endsWith(".latin.woff2")).map((name) => "/fonts/" + name);
 
@@ -206,56 +215,63 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
       }
     });
 
-    // The blanks' strip and the figure, whole, in a phone's window (or the narrowest the
-    // engine has) at one device pixel per CSS pixel and at two: scaled below 1, a line must
-    // still cover a device pixel.
-    test("in a small window the form's lines stay", async (t) => {
-      const width = Math.max(375, NARROWEST[engine]);
-      const ink = async (deviceScaleFactor) => {
-        const game = await open(origin + "/", { viewport: { width, height: 667,
-                                                             deviceScaleFactor } });
-        await game.click(BACKGROUND);
-        for (const letter of ["b", "c", "d", "e", "f", "h", "j", "k"]) {
-          await game.page.click("#form input");
-          await game.page.keyboard.type(letter);
-          await game.page.keyboard.press("Enter");
-        }
-        await game.page.evaluate(() => window.wordropTesting.drawFigurePiece(8));
-        const shot = await (await game.page.$("#form")).screenshot({ encoding: "base64" });
-        const counts = await game.page.evaluate(async (picture, regions) => {
-          const image = new Image();
-          image.src = "data:image/png;base64," + picture;
-          await image.decode();
-          const canvas = new OffscreenCanvas(image.width, image.height);
-          const context = canvas.getContext("2d", { willReadFrequently: true });
-          context.drawImage(image, 0, 0);
-          const scale = image.width / 683 / 15;  // device pixels a twip
-          // A region's ink: its pixels away from its most common colour.
-          return regions.map(([left, top, right, bottom]) => {
-            const [x, y] = [Math.floor(left * scale), Math.floor(top * scale)];
-            const { data } = context.getImageData(x, y, Math.ceil(right * scale) - x,
-                                                  Math.ceil(bottom * scale) - y);
-            const colours = new Map();
-            for (let i = 0; i < data.length; i += 4) {
-              const rgb = (data[i] << 16) | (data[i + 1] << 8) | data[i + 2];
-              colours.set(rgb, (colours.get(rgb) || 0) + 1);
-            }
-            const most = Math.max(...colours.values());
-            return data.length / 4 - most;
-          });
-        }, shot, [[5000, 7260, 10245, 7400], [1500, 1000, 4750, 6800]]);
-        await game.close();
-        return counts;
-      };
-      const [[blanks, figure], [blanks2, figure2]] = [await ink(1), await ink(2)];
-      t.diagnostic(`${engine}, ${width}×667: ink of the blanks' strip ${blanks}, of the figure ` +
-                   `${figure} at one device pixel a CSS pixel; ${blanks2} and ${figure2} at two`);
-      // Twice the pixels each way, four times the ink: a line that still covers a device
-      // pixel keeps a quarter of it or more.
-      await t.test("a quarter of the ink at twice the pixels, or more", () => {
-        assert.ok(blanks >= blanks2 / 4, `the blanks: ${blanks} against ${blanks2} at 2`);
-        assert.ok(figure >= figure2 / 4, `the figure: ${figure} against ${figure2} at 2`);
-      });
+    // In a phone's window at one device pixel per CSS pixel the form is drawn smaller than
+    // its own pixels: no line of the figure or blank may thin away, nor a circle break into
+    // dots. Each is followed a device pixel at a time, for ink within a device pixel.
+    test("in a small window every line of the figure and every blank is whole", async (t) => {
+      for (const [width, height] of [[320, 568], [Math.max(375, NARROWEST[engine]), 667]]) {
+        await t.test(`${width}×${height}`, { skip: width < NARROWEST[engine] &&
+          `MiniBrowser's window is at least ${NARROWEST[engine]} px wide` }, async () => {
+          const game = await open(origin + "/", { viewport: { width, height,
+                                                               deviceScaleFactor: 1 } });
+          await game.click(BACKGROUND);
+          for (const letter of ["b", "c", "d", "e", "f", "h", "j", "k"]) {
+            await game.page.click("#form input");
+            await game.page.keyboard.type(letter);
+            await game.page.keyboard.press("Enter");
+          }
+          await game.page.evaluate(() => window.wordropTesting.drawFigurePiece(8));
+          // The whole window's picture, whose pixels the form's box is measured in.
+          const shot = await (await game.page.$("html")).screenshot({ encoding: "base64" });
+          const { scale, broken } = await game.page.evaluate(async (picture, shapes) => {
+            const image = new Image();
+            image.src = "data:image/png;base64," + picture;
+            await image.decode();
+            const canvas = new OffscreenCanvas(image.width, image.height);
+            const context = canvas.getContext("2d", { willReadFrequently: true });
+            context.drawImage(image, 0, 0);
+            const { data } = context.getImageData(0, 0, image.width, image.height);
+            const form = document.getElementById("form").getBoundingClientRect();
+            const scale = form.width / 683 / 15;  // pixels a twip
+            const inked = (x, y) => {
+              const i = (Math.round(y) * image.width + Math.round(x)) * 4;
+              return data[i] + data[i + 1] + data[i + 2] < 240;  // black, or near it
+            };
+            // A circle's [cx, cy, r] or a line's [x1, y1, x2, y2], from end to end.
+            const along = ([a, b, c, d], k) => d === undefined
+              ? [a + c * Math.cos(2 * Math.PI * k), b + c * Math.sin(2 * Math.PI * k)]
+              : [a + (c - a) * k, b + (d - b) * k];
+            const gaps = (shape) => {
+              const [a, b, c, d] = shape;
+              const steps = Math.ceil(scale * (d === undefined ? 2 * Math.PI * c
+                : Math.hypot(c - a, d - b)));
+              let missing = 0;
+              for (let step = 0; step <= steps; step++) {
+                const [x, y] = along(shape, step / steps)
+                  .map((v, k) => (k ? form.top : form.left) + v * scale);
+                if (![-1, 0, 1].some((dy) => [-1, 0, 1].some((dx) => inked(x + dx, y + dy))))
+                  missing++;
+              }
+              return missing;
+            };
+            return { scale: scale * 15, broken: shapes.map((shape) => [shape, gaps(shape)])
+              .filter(([, missing]) => missing > 0) };
+          }, shot, [...BLANKS, ...FIGURE]);
+          assert.ok(scale < 1, `the form is drawn smaller than its own pixels: ${scale}`);
+          assert.deepEqual(broken, [], "[shape in twips, device pixels with no ink near]");
+          await game.close();
+        });
+      }
     });
 
     test("at 200 % zoom in a 1280 px window, clicks land where they point", async () => {
@@ -296,7 +312,7 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
       assert.equal(await game.page.$eval("#status", (status) => status.hidden), true);
       await game.click(BACKGROUND);
       assert.equal(await game.saidLast(), NEW_GAME);
-      assert.match(await game.page.$eval("#form", (form) => form.textContent), /Wordrop\?\?/);
+      assert.deepEqual(await captions(game.page), PROMPTS, "in the stand-in faces");
       release();
       await game.page.waitForSelector("body[data-ready]");
       const late = await (await game.page.$("#form")).screenshot();
@@ -324,6 +340,8 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
         { missing: ["/fonts/ComicNeue-Regular.latin.woff2",
                     "/fonts/LiberationSerif-Bold.latin.woff2"], plays: true,
           says: /^The faces Comic Neue and Liberation Serif Bold could not be loaded: .*stand-in faces.*reload the page\.$/ },
+        { label: "every face", missing: LATIN_FACES, plays: true,
+          says: /^The faces Comic Neue, EB Garamond Bold, .* could not be loaded: .*stand-in/ },
         { missing: ["/fonts/ComicNeue-Regular.latin.woff2"], plays: true,
           says: /^The face Comic Neue could not be loaded: .*stand-in.*reload the page\.$/ },
         { missing: ["/page.css"], plays: true,
@@ -340,8 +358,8 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
       ];
       // A phone's window, as narrow as the engine's window can be.
       const phone = { ...PHONE, width: Math.max(PHONE.width, NARROWEST[engine]) };
-      for (const { missing = [], file, plays, says, policy, refused } of cases) {
-        const name = missing.join() || policy || "file";
+      for (const { label, missing = [], file, plays, says, policy, refused } of cases) {
+        const name = label || missing.join() || policy || "file";
         await t.test(name, async () => {
           server.missing = new Set(missing);
           if (policy) server.headers = { "Content-Security-Policy": policy };
@@ -370,6 +388,7 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
             if (plays && !missing.includes("/page.css")) {
               await game.click(BACKGROUND);
               assert.equal(await game.saidLast(), NEW_GAME, "the game goes on");
+              assert.deepEqual(await captions(game.page), PROMPTS, `${name}: the captions`);
             } else if (!plays) {
               assert.equal(await game.page.$("#form svg"), null, `${name}: no game`);
             }
