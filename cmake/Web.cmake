@@ -18,7 +18,8 @@ find_program(ESBUILD esbuild REQUIRED)
 set(face_metrics ${CMAKE_BINARY_DIR}/face-metrics)
 function(wordrop_web_program target directory exported)
     add_executable(${target} src/web_main.cpp src/window/web/WebView.cpp
-                             src/window/web/SceneJson.cpp ${face_metrics}/FaceMetrics.inc)
+                             src/window/web/SceneJson.cpp src/window/web/FaceWidths.cpp
+                             ${face_metrics}/FaceMetrics.inc ${face_metrics}/FaceTables.inc)
     target_include_directories(${target} PRIVATE ${face_metrics})
     target_link_libraries(${target} PRIVATE wordrop_core)
     list(TRANSFORM exported PREPEND _)
@@ -71,6 +72,7 @@ set(licences
 set(site_files)  # every file of the page but the service worker, as the site names it
 set(font_css_parts)
 set(font_metrics_parts)
+set(font_table_parts)
 set(work ${CMAKE_BINARY_DIR}/fonts-css)
 foreach(face IN LISTS faces)
     string(REPLACE "|" ";" face "${face}")
@@ -89,6 +91,7 @@ foreach(face IN LISTS faces)
         list(APPEND site_files fonts/${stem}.rest.woff2)
     endif()
     add_custom_command(OUTPUT ${outputs} ${work}/${stem}.css ${work}/${stem}.inc
+                              ${work}/${stem}.inc.tables
         COMMAND ${CMAKE_COMMAND} -E make_directory ${work} ${site}/fonts
         COMMAND ${WORDROP_FONT_PYTHON} ${CMAKE_SOURCE_DIR}/cmake/subset_face.py ${source}
                 ${site}/fonts ${stem} ${family} ${weight} LICENSE.${licence}.txt
@@ -96,14 +99,16 @@ foreach(face IN LISTS faces)
         DEPENDS ${source} ${stand_in} ${CMAKE_SOURCE_DIR}/cmake/subset_face.py VERBATIM)
     list(APPEND font_css_parts ${work}/${stem}.css)
     list(APPEND font_metrics_parts ${work}/${stem}.inc)
+    list(APPEND font_table_parts ${work}/${stem}.inc.tables)
 endforeach()
 add_custom_command(OUTPUT ${site}/fonts.css
     COMMAND ${CMAKE_COMMAND} -E cat ${font_css_parts} > ${site}/fonts.css
     DEPENDS ${font_css_parts})
-add_custom_command(OUTPUT ${face_metrics}/FaceMetrics.inc
+add_custom_command(OUTPUT ${face_metrics}/FaceMetrics.inc ${face_metrics}/FaceTables.inc
     COMMAND ${CMAKE_COMMAND} -E make_directory ${face_metrics}
     COMMAND ${CMAKE_COMMAND} -E cat ${font_metrics_parts} > ${face_metrics}/FaceMetrics.inc
-    DEPENDS ${font_metrics_parts})
+    COMMAND ${CMAKE_COMMAND} -E cat ${font_table_parts} > ${face_metrics}/FaceTables.inc
+    DEPENDS ${font_metrics_parts} ${font_table_parts})
 list(APPEND site_files fonts.css)
 foreach(licence IN LISTS licences)
     string(REPLACE "|" ";" licence "${licence}")

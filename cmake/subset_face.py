@@ -10,7 +10,8 @@
 # uses as they are. Until the face arrives, or if it fails, FAMILY stand-in stands in for
 # it: a face most systems have, scaled to the face's widths and given its ascent and
 # descent, so that no caption breaks or is cut elsewhere. METRICS gets the face's metrics
-# for the page's program (WebView.cpp), so that text is placed alike in every browser.
+# for the page's program (WebView.cpp), and METRICS.tables its characters' widths, so that
+# text is laid out and placed alike in every browser.
 # Usage: subset_face.py SOURCE OUT_DIR STEM FAMILY WEIGHT LICENCE CSS METRICS STAND_IN
 #                       LOCAL_NAMES [--rest]
 # STAND_IN is the stand-in's file here, LOCAL_NAMES the names (comma-separated) of it or
@@ -19,6 +20,7 @@
 # hb-subset, and WOFF2 from woff2_compress: Debian's fontconfig, libharfbuzz-bin and woff2.
 import json
 import os
+import re
 import struct
 import subprocess
 import sys
@@ -91,23 +93,50 @@ def tables(source):
 
 def metrics(source):
     """Units per em, ascent, descent and line gap, as browsers read them: the typographic
-    metrics where the face asks for them (USE_TYPO_METRICS), else the horizontal header's;
-    and the advance of every glyph where all are alike (0 where they are not)."""
+    metrics where the face asks for them (USE_TYPO_METRICS), else the horizontal header's."""
     face = tables(source)
     units = struct.unpack(">H", face["head"][18:20])[0]
     ascent, descent, gap = struct.unpack(">hhh", face["hhea"][4:10])
     os2 = face["OS/2"]
     if struct.unpack(">H", os2[62:64])[0] & 0x80:
         ascent, descent, gap = struct.unpack(">hhh", os2[68:74])
-    fixed = struct.unpack(">I", face["post"][12:16])[0] != 0
-    return units, ascent, -descent, gap, advance(source, "x") if fixed else 0
+    return units, ascent, -descent, gap
+
+
+def advances(source, texts):
+    """The width of each text as harfbuzz shapes it, in the face's units: one run of
+    hb-shape for them all, a text a line."""
+    with tempfile.NamedTemporaryFile("w", encoding="utf-8", suffix=".txt") as lines:
+        lines.write("".join(text + "\n" for text in texts))
+        lines.flush()
+        shaped = subprocess.run(["hb-shape", "--output-format=json", "--no-glyph-names",
+                                 "--text-file=" + lines.name, source], check=True,
+                                capture_output=True, text=True).stdout.splitlines()
+    if len(shaped) != len(texts):
+        sys.exit(f"{source}: hb-shape gave {len(shaped)} widths for {len(texts)} texts")
+    return [sum(glyph["ax"] for glyph in json.loads(line)) for line in shaped]
 
 
 def advance(source, text):
-    """The width of the text as harfbuzz shapes it, in the face's units."""
-    shaped = subprocess.run(["hb-shape", "--output-format=json", "--no-glyph-names", source,
-                             text], check=True, capture_output=True, text=True).stdout
-    return sum(glyph["ax"] for glyph in json.loads(shaped))
+    return advances(source, [text])[0]
+
+
+def widths_table(source, codes, name):
+    """Every character's advance, and each pair of printable ASCII characters (space too)
+    that kerning or a ligature draws narrower or wider than its two advances, as C++ tables:
+    what the page lays text out by, so that it breaks and stands alike in every browser."""
+    chars = [chr(code) for code in codes if code >= 0x20 and not 0x7F <= code <= 0x9F
+             and code not in (0x2028, 0x2029)]
+    single = dict(zip(chars, advances(source, chars)))
+    ascii_chars = [c for c in chars if " " <= c <= "~"]
+    pairs = [a + b for a in ascii_chars for b in ascii_chars]
+    kerned = [(pair, width - single[pair[0]] - single[pair[1]])
+              for pair, width in zip(pairs, advances(source, pairs))
+              if width != single[pair[0]] + single[pair[1]]]
+    rows = ", ".join(f"{{{ord(c)}, {w}}}" for c, w in single.items())
+    kerns = ", ".join(f"{{{ord(p[0])}, {ord(p[1])}, {d}}}" for p, d in kerned)
+    return (f"constexpr std::array<GlyphAdvance, {len(single)}> k{name}Advances{{{{{rows}}}}};\n"
+            f"constexpr std::array<KernPair, {len(kerned)}> k{name}Pairs{{{{{kerns}}}}};\n")
 
 
 # The widths a stand-in is scaled to: the letters, digits and signs of Latin text.
@@ -126,7 +155,7 @@ def overrides(units, ascent, descent, gap, scale=1.0):
 
 
 def stand_in(source, family, weight, stand_in_file, local_names):
-    units, ascent, descent, gap, _ = metrics(source)
+    units, ascent, descent, gap = metrics(source)
     their_units = metrics(stand_in_file)[0]
     scale = (advance(source, SAMPLE) / units) / (advance(stand_in_file, SAMPLE) / their_units)
     sources = ", ".join(f'local("{name}")' for name in local_names.split(","))
@@ -139,7 +168,7 @@ def main():
     (source, out_dir, stem, family, weight, licence, css, metrics_file, stand_in_file,
      local_names) = sys.argv[1:11]
     with_rest = "--rest" in sys.argv[11:]
-    units, ascent, descent, gap, fixed = metrics(source)
+    units, ascent, descent, gap = metrics(source)
     cmap = characters(source)
     latin = [code for code in cmap if in_latin(code)]
     rest = [code for code in cmap if not in_latin(code)]
@@ -158,8 +187,12 @@ def main():
     with open(css, "w", encoding="utf-8") as out:
         out.write(f"/* {family} {weight}: under fonts/{licence} */\n")
         out.writelines(rules)
+    name = "".join(part[:1].upper() + part[1:] for part in re.split(r"[^0-9A-Za-z]+", stem))
+    with open(metrics_file + ".tables", "w", encoding="utf-8") as out:
+        out.write(widths_table(source, latin, name))
     with open(metrics_file, "w", encoding="utf-8") as out:
-        out.write(f'{{"{family}", {weight}, {units}, {ascent}, {descent}, {fixed}}},\n')
+        out.write(f'{{"{family}", {weight}, {units}, {ascent}, {descent}, '
+                  f"{{k{name}Advances, k{name}Pairs}}}},\n")
 
 
 if __name__ == "__main__":

@@ -61,6 +61,11 @@ class LogicalMeasure final : public TextMeasure {
     double lineHeight_ = 0;
 };
 
+std::vector<double> inPixels(std::vector<double> logical, const Pixels& px) {
+    for (double& value : logical) value = px(value);
+    return logical;
+}
+
 bool blank(std::string_view text) {
     return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
@@ -215,7 +220,8 @@ void SceneBuilder::addLabel(Scene& scene, ControlId id) const {
                                        std::string(line.text),
                                        fontFor(label.design->font, scene.scale),
                                        label.fore.resolved(),
-                                       box},
+                                       box,
+                                       inPixels(measure_.offsets(logical, line.text), px)},
                                id, seen});
     }
 }

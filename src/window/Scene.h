@@ -45,6 +45,10 @@ class FontMeasure {
     virtual double advance(const Font& font, std::string_view utf8) const = 0;
     virtual double ascent(const Font& font) const = 0;
     virtual double lineHeight(const Font& font) const = 0;
+    // Where each character of a line starts, from the line's start: for a view whose
+    // toolkit would otherwise place the glyphs by a measure of its own. Empty where the
+    // toolkit draws text by this very measure.
+    virtual std::vector<double> offsets(const Font&, std::string_view) const { return {}; }
 };
 
 // What there is to draw, each painted over what came before it.
@@ -77,6 +81,7 @@ struct TextRun {
     Font font;
     Rgb colour;
     RectF clip;
+    std::vector<double> offsets;  // where the measure places each character, if it says
 };
 
 using Paint = std::variant<FilledRect, StrokedLine, StrokedCircle, TextRun>;

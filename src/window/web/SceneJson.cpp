@@ -100,6 +100,7 @@ std::string itemJson(const SceneItem& item) {
     } else if (const auto* t = std::get_if<TextRun>(&item.paint)) {
         o.text("text", t->text).json("at", numbers({t->baseline.x, t->baseline.y}));
         o.text("font", cssFont(t->font)).text("fill", css(t->colour)).json("clip", box(t->clip));
+        if (!t->offsets.empty()) o.json("offsets", array(t->offsets, number));
     }
     return o.close();
 }

@@ -4,15 +4,19 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iterator>
 #include <string>
 
+#include "window/web/FaceWidths.h"
 #include "window/web/SceneJson.h"
 
 namespace wordrop::window::web {
 
 namespace {
+
+#include "FaceTables.inc"
 
 // A face's own metrics, in its units, as the build read them from its file.
 struct FaceMetrics {
@@ -21,12 +25,15 @@ struct FaceMetrics {
     double unitsPerEm;
     double ascent;
     double descent;
-    double fixedAdvance;  // of every glyph, in a fixed-pitch face; else 0
+    FaceWidths widths;
 };
 
 constexpr FaceMetrics kFaces[] = {
 #include "FaceMetrics.inc"
 };
+static_assert(std::all_of(std::begin(kFaces), std::end(kFaces),
+                          [](const auto& face) { return face.widths.sorted(); }),
+              "the faces' widths are looked up by halves: they must come in order");
 
 const FaceMetrics* metricsOf(const Font& font) {
     const int weight = font.weight == FontWeight::Bold ? 700 : 400;
@@ -43,12 +50,7 @@ double pixels(double units, const FaceMetrics& face, const Font& font) {
     return std::round(units * font.pixelSize / face.unitsPerEm);
 }
 
-std::size_t characters(std::string_view utf8) {
-    return static_cast<std::size_t>(
-        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xc0) != 0x80; }));
-}
-
-// The page's own faces measure the text, on a canvas, where their files do not say. Text
+// The browser measures the text, on a canvas, where the faces' files do not say. Text
 // comes with its length, so that no character cuts it short. What: 0 the advance, 1 the
 // ascent, 2 the line's height.
 // clang-format off
@@ -74,12 +76,22 @@ bool isCharacter(std::string_view key) {
 
 }  // namespace
 
-// A fixed-pitch face's advances are its own: WebKit rounds them to whole pixels.
+// Widths from the faces' files: WebKit rounds every advance to whole pixels, and Firefox
+// measures a large bold face wider than it draws it.
 double BrowserMeasure::advance(const Font& font, std::string_view utf8) const {
-    const FaceMetrics* face = metricsOf(font);
-    if (face != nullptr && face->fixedAdvance > 0)
-        return double(characters(utf8)) * face->fixedAdvance * font.pixelSize / face->unitsPerEm;
+    if (const FaceMetrics* face = metricsOf(font)) {
+        if (const std::optional<double> units = face->widths.of(utf8))
+            return *units * font.pixelSize / face->unitsPerEm;
+    }
     return measure(cssFont(font).c_str(), utf8.data(), static_cast<int>(utf8.size()), 0);
+}
+
+std::vector<double> BrowserMeasure::offsets(const Font& font, std::string_view utf8) const {
+    const FaceMetrics* face = metricsOf(font);
+    if (face == nullptr) return {};
+    std::vector<double> starts = face->widths.offsets(utf8);
+    for (double& start : starts) start *= font.pixelSize / face->unitsPerEm;
+    return starts;
 }
 
 double BrowserMeasure::ascent(const Font& font) const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "window/Keys.h"
 #include "window/Scene.h"
@@ -11,14 +12,16 @@ namespace wordrop::window::web {
 // The page's side of the game: its faces and its keys, as the midend takes them. What an
 // input means is the midend's; the page script draws its answers (SceneJson.h).
 
-// The text of the page's fonts: its widths measured by the page itself on a canvas, so
-// that a caption breaks where the browser will draw it; its heights, and a fixed-pitch
-// face's widths, from the faces' own metrics, which no browser rounds its own way.
+// The text of the page's fonts: its widths and heights from the faces' own files, which no
+// browser rounds its own way, and the page sets each character where they place it; only
+// text the faces have no glyphs for is measured by the browser, on a canvas, and placed
+// by it.
 class BrowserMeasure final : public FontMeasure {
   public:
     double advance(const Font& font, std::string_view utf8) const override;
     double ascent(const Font& font) const override;
     double lineHeight(const Font& font) const override;
+    std::vector<double> offsets(const Font& font, std::string_view utf8) const override;
 };
 
 // A key as a DOM keyboard event has it: key, code, modifiers (1 Shift, 2 Ctrl, 4 Alt,

@@ -211,6 +211,12 @@ class EvenMeasure final : public FontMeasure {
     }
     double ascent(const Font& font) const override { return 0.8 * font.pixelSize; }
     double lineHeight(const Font& font) const override { return 1.2 * font.pixelSize; }
+    // As the page's faces place the characters they have.
+    std::vector<double> offsets(const Font& font, std::string_view utf8) const override {
+        std::vector<double> starts;
+        for (std::size_t k = 0; k < utf8.size(); ++k) starts.push_back(advance(font, "x") * k);
+        return starts;
+    }
 };
 
 class Page {

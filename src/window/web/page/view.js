@@ -55,7 +55,11 @@ const DRAW = {
     // A nested picture cuts the text off at its label's edges.
     const [x, y, width, height] = item.clip;
     const box = svg("svg", { x, y, width, height, overflow: "hidden" }, picture);
-    const text = svg("text", { x: item.at[0] - x, y: item.at[1] - y, fill: item.fill }, box);
+    // Each character where the faces' own advances place it, where the game says: an
+    // engine that rounds them, or a stand-in face, then draws it there all the same.
+    const start = item.at[0] - x;
+    const places = item.offsets?.map((offset) => start + offset).join(" ");
+    const text = svg("text", { x: places || start, y: item.at[1] - y, fill: item.fill }, box);
     Object.assign(text.style, { font: item.font, whiteSpace: "pre" });
     text.textContent = item.text;
   },
