@@ -154,7 +154,7 @@ foreach(size 192 512)
 endforeach()
 
 # The service worker caches every file of the page under a name made from their contents,
-# so that a new build replaces the cache.
+# so that a new build replaces the cache; it is minified as the page's other scripts are.
 set(sources ${site_files})
 list(TRANSFORM sources PREPEND ${site}/)
 list(APPEND site_files wordrop.js wordrop.wasm)
@@ -162,6 +162,8 @@ set(service_worker ${CMAKE_SOURCE_DIR}/cmake/ServiceWorker.cmake)
 add_custom_command(OUTPUT ${site}/sw.js
     COMMAND ${CMAKE_COMMAND} -DSITE=${site} "-DFILES=${site_files}"
             -DTEMPLATE=${page_sources}/sw.js -P ${service_worker}
+    COMMAND ${ESBUILD} --minify --log-level=warning --allow-overwrite ${site}/sw.js
+            --outfile=${site}/sw.js
     DEPENDS ${sources} wordrop_web ${page_sources}/sw.js ${service_worker} VERBATIM)
 add_custom_target(wordrop_site ALL DEPENDS ${sources} ${site}/sw.js)
 
@@ -177,6 +179,8 @@ if(WORDROP_WEB_TESTING)
                 ${site_testing}
         COMMAND ${CMAKE_COMMAND} -DSITE=${site_testing} "-DFILES=${site_files}"
                 -DTEMPLATE=${page_sources}/sw.js -P ${service_worker}
+        COMMAND ${ESBUILD} --minify --log-level=warning --allow-overwrite ${site_testing}/sw.js
+                --outfile=${site_testing}/sw.js
         DEPENDS ${site}/sw.js wordrop_web_testing VERBATIM)
     add_custom_target(wordrop_site_testing ALL DEPENDS ${site_testing}/sw.js)
 endif()

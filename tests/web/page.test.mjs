@@ -128,6 +128,36 @@ async function open(url = origin + "/", { viewport = { width: 760, height: 640 }
   return game;
 }
 
+// Whether at least count of the page's own faces are on their way: asked for, and neither
+// in nor failed by their promises, which the page waits on. WebKit's FontFace.status says
+// "error" for a face still on its way once its block period is over.
+async function facesOnTheWay(count) {
+  // The stand-ins are local faces, loaded at once.
+  const faces = [...document.fonts].filter((face) => !/stand-in"?$/.test(face.family));
+  const settled = await Promise.all(faces.map((face) => Promise.race([
+    face.loaded.then(() => true, () => true),
+    new Promise((resolve) => setTimeout(resolve, 0, false))])));
+  return faces.filter((face, k) => face.status !== "unloaded" && !settled[k]).length >= count;
+}
+
+// How far two pictures of the form are apart: the most any channel of a pixel differs
+// between them, compared in the page; 256 when their sizes differ.
+const apart = (page, pictures) => page.evaluate(async (...data) => {
+  const [a, b] = await Promise.all(data.map(async (picture) => {
+    const image = new Image();
+    image.src = "data:image/png;base64," + picture;
+    await image.decode();
+    const context = new OffscreenCanvas(image.width, image.height)
+      .getContext("2d", { willReadFrequently: true });
+    context.drawImage(image, 0, 0);
+    return context.getImageData(0, 0, image.width, image.height);
+  }));
+  if (a.width !== b.width || a.height !== b.height) return 256;
+  let most = 0;
+  for (let i = 0; i < a.data.length; i++) most = Math.max(most, Math.abs(a.data[i] - b.data[i]));
+  return most;
+}, ...pictures.map((picture) => picture.toString("base64")));
+
 // The window (title bar and form) as large as its room allows, the room being what the
 // page's line and the letter pad leave; nothing cut and nothing to scroll.
 async function assertFits(game, viewport) {
@@ -295,21 +325,16 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
   });
 
   describe("the page starts at once and says what failed", () => {
-    test("the start screen comes before the faces, and a click then starts a game", {
-      todo: engine === "webkit" && "WebKit's document.fonts reads a face still on its way " +
-        "as failed, where this test waits for it loading" }, async () => {
+    test("the start screen comes before the faces, and a click then starts a game", async () => {
       let release;
       server.held = { names: new Set(LATIN_FACES), released: new Promise((r) => { release = r; }) };
       const game = await open(origin + "/", { ready: false });
       await game.page.waitForFunction(() => performance.getEntriesByName("wordrop-ready").length);
-      // Every Latin subset asked for and none in: the faces wait on the server.
-      await game.page.waitForFunction((count) => {
-        // The stand-ins are local faces, loaded at once.
-        const faces = [...document.fonts].filter((face) => !/stand-in"?$/.test(face.family));
-        return faces.filter((face) => face.status === "loading").length === count &&
-          !faces.some((face) => face.status === "loaded");
-      }, {}, LATIN_FACES.length);
+      // Every Latin subset asked for and none in: the faces wait on the server, and the
+      // page tells of no failure meanwhile.
+      await game.page.waitForFunction(facesOnTheWay, {}, LATIN_FACES.length);
       assert.equal(await game.page.$eval("#status", (status) => status.hidden), true);
+      assert.equal(await game.error(), false, "no face told as failed");
       await game.click(BACKGROUND);
       assert.equal(await game.saidLast(), NEW_GAME);
       assert.deepEqual(await captions(game.page), PROMPTS, "in the stand-in faces");
@@ -321,16 +346,20 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
       await insertText(game.page, "ł");
       await game.page.keyboard.press("Enter");
       assert.equal(await game.saidLast(), '"ł" is wrong. 8 wrong guesses left.');
-      const faces = game.requests.filter((name) => name.endsWith(".woff2"));
+      const faces = server.log.map((entry) => entry.name).filter((name) => name.endsWith(".woff2"));
       assert.deepEqual([...new Set(faces)].sort(), [...LATIN_FACES].sort());
       await game.close();
 
-      // Redrawn in its faces, the board is the one a page that had its faces draws.
+      // Redrawn in its faces, the board is the one a page that had its faces draws. WebKit
+      // shades a few glyph and box edges in the part it repainted a little apart (by 24 of
+      // 255 at most); a caption left in its stand-in or out of place differs by far more.
       const prompt = await open();
       await prompt.click(BACKGROUND);
       const shot = await (await prompt.page.$("#form")).screenshot();
-      assert.ok(Buffer.compare(late, shot) === 0, "the board redrawn once its faces arrived");
+      const most = await apart(prompt.page, [late, shot]);
       await prompt.close();
+      assert.ok(most <= (engine === "webkit" ? 32 : 0),
+                `the board redrawn once its faces arrived: pixels ${most} apart`);
     });
 
     // One line a failure, in a box below the form and never over it, that a button closes.
@@ -424,17 +453,19 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
                       released: new Promise((r) => { release = r; }) };
       const game = await open(origin + "/", { ready: false });
       await game.page.waitForSelector("body[data-offline]", { timeout: 60_000 });
-      assert.equal(await game.page.evaluate(() =>
-        [...document.fonts].every((face) => face.status === "loaded")), false, "a face to come");
+      assert.equal(await game.page.evaluate(facesOnTheWay, 1), true, "a face to come");
       const fetched = server.log.map((entry) => entry.name);
       const bytes = server.log.reduce((sum, entry) => sum + entry.bytes, 0);
-      t.diagnostic(`${engine}: ${bytes} bytes until offline, the worker's included, ` +
-                   `one face held back: ${fetched.join(" ")}`);
+      t.diagnostic(`${engine}: ${fetched.length} files, ${bytes} bytes until offline, the ` +
+                   `worker's included, one face held back: ${fetched.join(" ")}`);
+      const twice = fetched.filter((name, k) => fetched.indexOf(name) !== k);
+      assert.ok(!twice.includes("/wordrop.wasm"), "the program, which the page holds, once");
       await t.test("each file fetched once", { todo: engine === "webkit" &&
-        "WebKit's worker finds none of the page's files in the browser's cache and fetches " +
-        "them again" },
+        "WebDriver's WebKit session is a private one, which keeps no HTTP cache: the worker " +
+        "has no copy of the page, its scripts, style sheets, faces or icon to take, and " +
+        "fetches them again" },
       () => {
-        assert.deepEqual(fetched.filter((name, k) => fetched.indexOf(name) !== k), []);
+        assert.deepEqual(twice, []);
       });
 
       // No server at all: the game plays, in stand-in faces.

@@ -138,13 +138,15 @@
   // cancelled after every byte of it arrived. Whether it arrived is told once the program
   // is needed.
   const kb = (bytes) => Math.round(bytes / 1024);
+  let programRequest = null;  // until the worker is handed the program
   function programArrival() {
-    let request = window.wordropProgramRequest;
+    let request = programRequest = window.wordropProgramRequest;
     if (!request) {
       request = new XMLHttpRequest();
       request.open("GET", "wordrop.wasm");
       request.responseType = "arraybuffer";
       request.send();
+      programRequest = request;
     }
     request.addEventListener("progress", (event) => {
       // A compressed answer's length is not the program's.
@@ -372,6 +374,17 @@
   // and the next load is the new one.
   const worker = "serviceWorker" in navigator && !fromFile ? navigator.serviceWorker : null;
   const hadWorker = Boolean(worker?.controller);
+  // The files the page holds whole, handed to the worker once to keep as they are: a
+  // browser may keep nothing in an HTTP cache for the worker to take them from (WebKit, in
+  // a private window, or for a file sent as no-cache with no validator), and the worker
+  // would fetch them again. The program is the one the page holds.
+  function heldFiles() {
+    const request = programRequest;
+    programRequest = null;
+    if (request?.status !== 200) return [];
+    return [{ url: request.responseURL, type: request.getResponseHeader("Content-Type"),
+              bytes: request.response }];
+  }
   async function keepForOffline() {
     if (!worker) return;
     const registration = await worker.register("sw.js").catch((error) => {
@@ -379,8 +392,9 @@
     });
     if (!registration) return;
     const active = (await worker.ready).active;
-    active.postMessage({ keep: [location.href, ...performance.getEntriesByType("resource")
-      .filter((entry) => entry.responseEnd > 0).map((entry) => entry.name)] });
+    const fetched = performance.getEntriesByType("resource")
+      .filter((entry) => entry.responseEnd > 0).map((entry) => entry.name);
+    active.postMessage({ keep: [location.href, ...fetched], held: heldFiles() });
   }
   worker?.addEventListener("message", (event) => {
     if (!event.data?.kept) return;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Plays the page offline. The page, once its game is playable, tells the worker which of
-// its files it has fetched, and the worker keeps those, taken from the browser's cache
-// rather than the network; any other file of the page is kept when the page first uses it
-// (a face's rest for a guess that needs it, a licence when asked for), and never before.
+// its files it has fetched, and the worker keeps those, taken from the page (the program)
+// or the browser's cache rather than the network where it can; any other file of the page
+// is kept when the page first uses it (a face's rest for a guess that needs it, a licence
+// when asked for), and never before.
 // Later visits are answered from the cache. The build writes in each file's SHA-256 and
 // names the cache after them all: a new build's worker keeps what it can of the old cache,
 // fetches only the files that changed, and takes over at once.
@@ -27,11 +28,12 @@ async function digestOf(response) {
   return Array.from(bytes, (byte) => byte.toString(16).padStart(2, "0")).join("");
 }
 
-// The file as this build has it: first as the browser already holds it, else from the
-// network; anything else (an older copy) is not kept.
-async function keep(cache, name, older, url = name) {
+// The file as this build has it: first as the browser already holds it (in the old
+// build's cache, in the page's hands or in its HTTP cache), else from the network; anything
+// else (an older copy) is not kept.
+async function keep(cache, name, older, url = name, held = null) {
   if (await cache.match(name)) return;
-  const candidates = [() => older?.match(name),
+  const candidates = [() => older?.match(name), () => held,
                       () => fetch(new Request(url, { cache: "force-cache" })),
                       () => fetch(new Request(name, { cache: "reload" }))];
   for (const candidate of candidates) {
@@ -47,11 +49,12 @@ async function keep(cache, name, older, url = name) {
 // once its faces are in) is kept once: not every browser's worker finds the page's files
 // in the browser's cache, and WebKit's would fetch each of them twice more.
 const keeping = new Map();  // file -> its keeping
-async function keepAll(names, older, page) {
+async function keepAll(names, older, page, held = new Map()) {
   const cache = await caches.open(CACHE);
   await Promise.all(names.map((name) => {
     if (!keeping.has(name)) {
-      keeping.set(name, keep(cache, name, older, name === "index.html" && page ? page : name)
+      keeping.set(name, keep(cache, name, older, name === "index.html" && page ? page : name,
+                             held.get(name))
         .finally(() => keeping.delete(name)));
     }
     return keeping.get(name);
@@ -81,14 +84,17 @@ self.addEventListener("activate", (event) => {
     .then(() => self.clients.claim()));
 });
 
-// The page's list of what it fetched, its own address first: kept, then answered, so that
-// the page can tell it plays offline. The page is kept as the browser fetched it, under
-// whatever address it was opened at.
+// The page's list of what it fetched, its own address first, with the files it holds
+// whole: kept, then answered, so that the page can tell it plays offline. The page is kept
+// as the browser fetched it, under whatever address it was opened at.
 self.addEventListener("message", (event) => {
   const [page, ...files] = event.data?.keep || [];
   if (!page) return;
   const names = files.map((url) => nameOf(url)).filter((name) => name && name !== "index.html");
-  event.waitUntil(keepAll(["index.html", ...names], null, page.split("#")[0])
+  const held = new Map((event.data.held || []).map(({ url, type, bytes }) => [nameOf(url),
+    new Response(bytes, { headers: { "Content-Length": String(bytes.byteLength),
+                                     ...(type && { "Content-Type": type }) } })]));
+  event.waitUntil(keepAll(["index.html", ...names], null, page.split("#")[0], held)
     .then(() => event.source?.postMessage({ kept: names.length + 1 })));
 });
 
