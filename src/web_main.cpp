@@ -100,7 +100,8 @@ EMSCRIPTEN_KEEPALIVE const char* wordrop_activate(int id) {
 
 // The page's focus moved to a control, or (-1) out of the controls.
 EMSCRIPTEN_KEEPALIVE const char* wordrop_focus(int id) {
-    return answer(game->midend.focusMoved(id < 0 ? std::nullopt : std::optional(ControlId(id))));
+    return answer(game->midend.focusMoved(id < 0 ? window::FocusPlace::window()
+                                                 : window::FocusPlace::on(ControlId(id))));
 }
 
 // The page lost the keyboard and the pointer.
