@@ -98,9 +98,11 @@ EMSCRIPTEN_KEEPALIVE const char* wordrop_activate(int id) {
     return answer(game->midend.activate(ControlId(id)));
 }
 
-// The page's focus moved to a control, or (-1) out of the controls.
-EMSCRIPTEN_KEEPALIVE const char* wordrop_focus(int id) {
-    return answer(game->midend.focusMoved(id < 0 ? std::nullopt : std::optional(ControlId(id))));
+// The page's focus moved: 0 to the control given, 1 to the form itself (the window), 2 out
+// of the form, to one of the page's own controls.
+EMSCRIPTEN_KEEPALIVE const char* wordrop_focus(int place, int id) {
+    using Kind = window::FocusPlace::Kind;
+    return answer(game->midend.focusMoved({Kind(place), ControlId(id)}));
 }
 
 // The page lost the keyboard and the pointer.

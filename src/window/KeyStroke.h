@@ -16,8 +16,9 @@ constexpr Modifiers operator|(Modifiers a, Modifiers b) {
     return Modifiers(std::uint8_t(a) | std::uint8_t(b));
 }
 
-// Where the keyboard focus is.
-enum class Focus : std::uint8_t { Window = 1, TextBox = 2, Button = 4, Label = 8 };
+// Where the keyboard focus is: on the window itself, on one of its controls, or outside the
+// form altogether, on something of the page around it.
+enum class Focus : std::uint8_t { Window = 1, TextBox = 2, Button = 4, Label = 8, Outside = 16 };
 
 enum class KeyAction : std::uint8_t {
     Pass,            // not the window's: the focused widget or the platform has it

@@ -18,10 +18,13 @@ constexpr Modifiers kAlt = Modifiers::Alt;
 constexpr Modifiers kShift = Modifiers::Shift;
 
 // Enter in the text box presses Ok! and goes no further, where it could press a banner the
-// guess put up; on a button, Enter and Space press that button; elsewhere they press a
-// banner. The new-game and close keys work wherever the focus is. A letter typed where no
-// widget has the focus goes into the text box, as a click into it and the letter would;
-// Tab visits the widgets and a banner that answers clicks.
+// guess put up; on a button, Enter and Space press that button; on the window or a banner
+// they press a banner. The new-game, access and close keys work wherever the focus is, out
+// of the form too. A letter typed where no widget has the focus goes into the text box, as
+// a click into it and the letter would: out of the form as well, since the box is the only
+// place a letter goes. Tab visits the widgets and a banner that answers clicks. Out of the
+// form, Tab, Enter and Space are the page's: they move through it and press its own
+// controls.
 constexpr std::array kBindings{
     KeyBinding{KeyName::F2, 0, kNone, FocusSet::Anywhere, NewGame},
     KeyBinding{KeyName::Letter, 'N', kCtrl, FocusSet::Anywhere, NewGame},
@@ -33,10 +36,10 @@ constexpr std::array kBindings{
     KeyBinding{KeyName::Space, 0, kNone, FocusSet::Window, PressBanner},
     KeyBinding{KeyName::Letter, 'Q', kCtrl, FocusSet::Anywhere, Close},
     KeyBinding{KeyName::Letter, 'W', kCtrl, FocusSet::Anywhere, Close},
-    KeyBinding{KeyName::Letter, 0, kNone, FocusSet::Window, TypeIntoBox},
-    KeyBinding{KeyName::Letter, 0, kShift, FocusSet::Window, TypeIntoBox},
-    KeyBinding{KeyName::Tab, 0, kNone, FocusSet::Anywhere, FocusNext},
-    KeyBinding{KeyName::Tab, 0, kShift, FocusSet::Anywhere, FocusPrevious},
+    KeyBinding{KeyName::Letter, 0, kNone, FocusSet::NoWidget, TypeIntoBox},
+    KeyBinding{KeyName::Letter, 0, kShift, FocusSet::NoWidget, TypeIntoBox},
+    KeyBinding{KeyName::Tab, 0, kNone, FocusSet::InForm, FocusNext},
+    KeyBinding{KeyName::Tab, 0, kShift, FocusSet::InForm, FocusPrevious},
 };
 
 char upper(char c) {

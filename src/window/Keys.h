@@ -17,8 +17,17 @@ class Form;
 // The keys of the window, in one table for every toolkit: what a key does where the
 // keyboard focus is. Each stands for a click the player could make, or for the close box.
 
-// Places in the window, as a set of Focus values.
-enum class FocusSet : std::uint8_t { Anywhere = 15, Window = 1 | 8, TextBox = 2, Button = 4 };
+// Places of the focus, as a set of Focus values: anywhere, in the form or outside it; the
+// form's own places; the window or a banner; there or outside the form, where no widget has
+// it; a text box; a button.
+enum class FocusSet : std::uint8_t {
+    Anywhere = 1 | 2 | 4 | 8 | 16,
+    InForm = 1 | 2 | 4 | 8,
+    Window = 1 | 8,
+    NoWidget = 1 | 8 | 16,
+    TextBox = 2,
+    Button = 4,
+};
 
 struct KeyBinding {
     KeyName name;

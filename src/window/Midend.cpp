@@ -233,6 +233,7 @@ void Midend::deactivated() {
 }
 
 Focus Midend::focusKind() const {
+    if (focusOutside_) return Focus::Outside;
     if (!focus_) return Focus::Window;
     switch (form_.state(*focus_).kind()) {
         case ControlKind::TextBox:
@@ -340,10 +341,26 @@ Outcome Midend::facesChanged() {
 
 // ---- Focus ----
 
-Outcome Midend::focusMoved(std::optional<ControlId> to) {
+Outcome Midend::focusMoved(FocusPlace to) {
     InputScope scope(*this);
-    if (!to || (valid(*to) && focusable(*to))) focus_ = to;
+    switch (to.kind) {
+        case FocusPlace::Kind::Control:
+            if (!valid(to.control) || !focusable(to.control)) break;
+            focus_ = to.control;
+            focusOutside_ = false;
+            break;
+        case FocusPlace::Kind::Window:
+        case FocusPlace::Kind::Outside:
+            focus_.reset();
+            focusOutside_ = to.kind == FocusPlace::Kind::Outside;
+            break;
+    }
     return finish({});
+}
+
+FocusPlace Midend::focusPlace() const {
+    if (focus_) return FocusPlace::on(*focus_);
+    return focusOutside_ ? FocusPlace::outside() : FocusPlace::window();
 }
 
 // Tab visits the shown widgets in their tab order, then a banner that answers clicks. Past
@@ -404,9 +421,11 @@ void Midend::settleFocus() {
     setFocus(banner);
 }
 
+// The game's own move of the focus, always into the form: the view is to follow it.
 void Midend::setFocus(std::optional<ControlId> to) {
-    if (to == focus_) return;
+    if (to == focus_ && !focusOutside_) return;
     focus_ = to;
+    focusOutside_ = false;
     pending_.focusMoved = true;
 }
 

@@ -49,6 +49,18 @@ enum class PointerMotion : std::uint8_t { Press, Release, Cancel };
 enum class LetterMark : std::uint8_t { Open, Right, Wrong };
 enum class KeyMotion : std::uint8_t { Press, Release };
 
+// Where a toolkit put the keyboard focus: on a control, on the window itself, or outside
+// the form, on the page's own controls around it (a desktop window has no such place).
+struct FocusPlace {
+    enum class Kind : std::uint8_t { Control, Window, Outside };
+    Kind kind = Kind::Window;
+    ControlId control{};  // for Kind::Control
+
+    static FocusPlace on(ControlId id) { return {Kind::Control, id}; }
+    static FocusPlace window() { return {}; }
+    static FocusPlace outside() { return {Kind::Outside}; }
+};
+
 // Between the form and every view: the one place that says what an input means. A view
 // hands it the toolkit's pointer, keys, typing, focus and widget clicks, and shows the
 // scene and the outcome it answers with; it decides nothing itself.
@@ -76,7 +88,10 @@ class Midend {
     [[nodiscard]] const Scene& scene(double scale);
     // One text box or button alone, as it stands in the scene.
     [[nodiscard]] WidgetSlot widget(ControlId id, double scale) const;
+    // The focused control; none where the window itself or something outside the form has
+    // the focus.
     [[nodiscard]] std::optional<ControlId> focus() const { return focus_; }
+    [[nodiscard]] FocusPlace focusPlace() const;
     // Whether the focus is to be marked, as a desktop marks it: keys moved it, and no pointer
     // has pressed since. A toolkit that marks it by itself may leave this alone.
     [[nodiscard]] bool focusMarked() const { return focusMarked_; }
@@ -107,8 +122,10 @@ class Midend {
     [[nodiscard]] Outcome activate(ControlId id);
     // What an action of the key table stands for, as assistive technology asks for it.
     [[nodiscard]] Outcome act(KeyAction action);
-    // The toolkit moved the focus to a control (a click into a text box), or to the window.
-    [[nodiscard]] Outcome focusMoved(std::optional<ControlId> to);
+    // The toolkit moved the focus to a control (a click into a text box), to the window, or
+    // out of the form. Out of it, the keys that move through the page and press its
+    // controls are the toolkit's.
+    [[nodiscard]] Outcome focusMoved(FocusPlace to);
     // The window lost the keyboard and the pointer: presses not yet released are forgotten.
     void deactivated();
     // The faces the view measures with changed: every caption is laid out again.
@@ -159,7 +176,8 @@ class Midend {
     std::unique_ptr<ClickTracker> clicks_;
     std::unique_ptr<Observer> observer_;
     std::optional<Scene> scene_;
-    std::optional<ControlId> focus_;  // none: the window itself
+    std::optional<ControlId> focus_;  // none: the window itself, or outside the form
+    bool focusOutside_ = false;
     bool focusMarked_ = false;
     std::vector<std::string> shown_;  // what each text box shows in the view
     std::vector<HeldKey> keys_;

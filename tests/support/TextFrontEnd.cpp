@@ -102,7 +102,7 @@ void TextFrontEnd::clickWidget(std::string_view name) {
     const window::PointF centre{slot.box.x + slot.box.width / 2, slot.box.y + slot.box.height / 2};
     const window::Outcome pressed = midend_.pointer(window::PointerMotion::Press, centre);
     show(pressed);
-    if (!pressed.used) show(midend_.focusMoved(id(name)));
+    if (!pressed.used) show(midend_.focusMoved(window::FocusPlace::on(id(name))));
     const window::Outcome released = midend_.pointer(window::PointerMotion::Release, centre);
     show(released);
     if (!released.used && slot.kind == window::ControlKind::CommandButton)
@@ -157,7 +157,9 @@ void TextFrontEnd::type(std::string_view text) {
 }
 
 void TextFrontEnd::focus(std::string_view name) {
-    show(midend_.focusMoved(name == "none" ? std::nullopt : std::optional(id(name))));
+    if (name == "none") return show(midend_.focusMoved(window::FocusPlace::window()));
+    if (name == "outside") return show(midend_.focusMoved(window::FocusPlace::outside()));
+    show(midend_.focusMoved(window::FocusPlace::on(id(name))));
 }
 
 const window::WidgetSlot* TextFrontEnd::slotOf(window::ControlId control) {
@@ -175,8 +177,15 @@ std::optional<window::WidgetSlot> TextFrontEnd::focusedBox() {
 }
 
 std::string TextFrontEnd::focusName() const {
-    const auto focus = midend_.focus();
-    return focus ? window::displayName(game_.form().state(*focus)) : std::string("window");
+    switch (const window::FocusPlace place = midend_.focusPlace(); place.kind) {
+        case window::FocusPlace::Kind::Control:
+            return window::displayName(game_.form().state(place.control));
+        case window::FocusPlace::Kind::Window:
+            return "window";
+        case window::FocusPlace::Kind::Outside:
+            break;
+    }
+    return "outside";
 }
 
 std::string TextFrontEnd::print() {

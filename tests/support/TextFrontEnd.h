@@ -39,12 +39,14 @@ class TextFrontEnd {
     void press(std::string_view keys, Repeats repeats = Repeats::ReleaseAndPressAtOneTime);
     // Typing into the focused text box, as the toolkit does.
     void type(std::string_view text);
-    // Puts the focus on a widget by name, or on the window ("none"), as a toolkit does.
+    // Puts the focus on a widget by name, on the window ("none"), or out of the form
+    // ("outside", on a page's own controls), as a toolkit does.
     void focus(std::string_view name);
 
     // The window as text: its title and focus, then what it reads, in reading order.
     [[nodiscard]] std::string print();
     [[nodiscard]] std::string summary() const { return midend_.summary(); }
+    // The focused control's name, "window" or "outside".
     [[nodiscard]] std::string focusName() const;
     // The pad's marked letters, "+P" for a right one and "-X" for a wrong one.
     [[nodiscard]] std::string padMarks() const;

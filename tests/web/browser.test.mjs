@@ -527,8 +527,9 @@ for (const engine of ENGINES) describe(`the page in ${engine}`, () => {
     }
   });
 
-  test("by keys alone: Tab from the window visits the widgets, then a banner; a won or lost " +
-       "game's banner takes the focus from the box, and Enter presses it", async (t) => {
+  test("by keys alone: Tab from the window visits the widgets, then the page's own controls, " +
+       "which Enter and Space press; a won or lost game's banner takes the focus from the " +
+       "box, and Enter presses it", async (t) => {
     for (const [letters, banner] of [["rogamin", "You Win!!!"], ["bcdefhjkl", "You Lose!!!"]]) {
       const game = await open(t);
       const keys = async (...names) => {
@@ -553,6 +554,13 @@ for (const engine of ENGINES) describe(`the page in ${engine}`, () => {
       };
       await keys("F2", "p", "Enter");
       assert.deepEqual(await tabsFromTheWindow(2), ["Ok!", "box"]);
+      await keys("Tab");
+      assert.equal(await focused(), "Letter pad");
+      await keys("Enter", "Tab", "Space");
+      assert.equal(await focused(), "A", "the pad shows, and its A is picked");
+      assert.equal(await game.summary(), "0 wrong guesses. Word: P _ _ _ _ A _ _ _ _ _");
+      await keys("Shift+Tab", "Shift+Tab");
+      assert.equal(await focused(), "box");
       for (const letter of letters) await keys(letter, "Enter");
       assert.equal(await focused(), "banner " + banner, "the box hid: its banner has the focus");
       assert.deepEqual(await tabsFromTheWindow(1), ["banner " + banner]);

@@ -61,6 +61,14 @@ TEST(KeyTableTest, WhatAKeyDoesWhereTheFocusIs) {
         {letter('P', Modifiers::Ctrl), Focus::Window, KeyAction::Pass},
         {held({KeyName::Tab}), Focus::TextBox, KeyAction::FocusNext},
         {{KeyName::Tab, 0, Modifiers::Shift}, Focus::Label, KeyAction::FocusPrevious},
+        // Out of the form: the page's own keys, its controls' presses; a letter still goes
+        // into the box, and the window's keys work there too.
+        {{KeyName::Tab}, Focus::Outside, KeyAction::Pass},
+        {{KeyName::Tab, 0, Modifiers::Shift}, Focus::Outside, KeyAction::Pass},
+        {kEnter, Focus::Outside, KeyAction::Pass},
+        {kSpace, Focus::Outside, KeyAction::Pass},
+        {letter('P'), Focus::Outside, KeyAction::TypeIntoBox},
+        {{KeyName::F2}, Focus::Outside, KeyAction::NewGame},
     };
     Form1 game;
     game.Form_Click();

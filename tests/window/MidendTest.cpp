@@ -135,6 +135,28 @@ TEST(MidendTest, TabVisitsTheWidgetsAndABanner) {
     EXPECT_FALSE(window.midend().focusMarked()) << "a press of the pointer unmarks it";
 }
 
+// Out of the form, on a page's own controls, Tab moves through the page and Enter and Space
+// press what has the focus there: the window takes none of them. A letter still goes into
+// the box, and the focus with it.
+TEST(MidendTest, OutOfTheFormTabEnterAndSpaceAreThePages) {
+    TextFrontEnd window;
+    window.press("F2");
+    window.focus("outside");
+    window.press("Tab Shift+Tab Tab+held3");
+    EXPECT_EQ(window.focusName(), "outside");
+    window.press("x Enter");
+    EXPECT_EQ(window.focusName(), "txtLetter");
+    EXPECT_EQ(window.game().wrongCount(), 1);
+    window.press("p Enter r Enter o Enter g Enter a Enter m Enter i Enter n Enter");
+    ASSERT_EQ(window.focusName(), "lblWin");
+    window.focus("outside");
+    window.press("Enter Space");
+    EXPECT_EQ(window.game().screen(), game::Screen::Won) << "the banner is not pressed";
+    window.focus("none");
+    window.press("Enter");
+    EXPECT_EQ(window.game().screen(), game::Screen::Closed) << "from the window it is";
+}
+
 // A press on a widget is the widget's, and so is its release wherever it is let go; the
 // form takes every other.
 TEST(MidendTest, APressOnAWidgetIsTheWidgetsOwn) {

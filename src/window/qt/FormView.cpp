@@ -220,13 +220,13 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
             return mouse(event, widget->mapTo(this, static_cast<QMouseEvent*>(event)->position()));
         case QEvent::FocusIn:
             if (const auto id = controlOf(watched); id && !movingFocus_)
-                present(midend_.focusMoved(id));
+                present(midend_.focusMoved(window::FocusPlace::on(*id)));
             return false;
         case QEvent::FocusOut:
             // Leaving the window is no move within it.
             if (controlOf(watched) && !movingFocus_ &&
                 static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason)
-                present(midend_.focusMoved(std::nullopt));
+                present(midend_.focusMoved(window::FocusPlace::window()));
             return false;
         default:
             return QWidget::eventFilter(watched, event);

@@ -237,7 +237,7 @@ class Page {
     }
     // Into the box, focused as a click in it focuses it, and sent by Enter.
     void guess(std::string_view text) {
-        keep(answerJson(midend, midend.focusMoved(box())));
+        keep(answerJson(midend, midend.focusMoved(FocusPlace::on(box()))));
         keep(answerJson(midend, midend.type(box(), std::string(text))));
         key({.name = KeyName::Enter});
     }
@@ -272,7 +272,7 @@ Fields play(bool win) {
     page.guess(std::string("x\0y", 3));
     page.guess("p");
     page.key({.name = KeyName::Tab});
-    page.keep(answerJson(page.midend, page.midend.focusMoved(std::nullopt)));
+    page.keep(answerJson(page.midend, page.midend.focusMoved(FocusPlace::window())));
     page.key({.name = KeyName::Letter, .letter = 'R', .text = "r"});
     page.key({.name = KeyName::Enter});
     page.key({.name = KeyName::Letter, .letter = 'Q', .modifiers = Modifiers::Ctrl});
@@ -324,7 +324,7 @@ TEST(SceneJsonTest, ABoxsTextGoesToThePageOnlyWhenTheGameWroteIt) {
     Page page;
     EXPECT_EQ(boxText(page.answers.front()), "") << "the first scene has every box's text";
     page.click(testing::points::kBackground);
-    page.keep(answerJson(page.midend, page.midend.focusMoved(page.box())));
+    page.keep(answerJson(page.midend, page.midend.focusMoved(FocusPlace::on(page.box()))));
     const std::string typed(100000, 'q');
     const std::string answer = answerJson(page.midend, page.midend.type(page.box(), typed));
     EXPECT_FALSE(boxText(answer).has_value()) << "typing is not sent back";

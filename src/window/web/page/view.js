@@ -328,12 +328,8 @@ function listen() {
   });
   window.addEventListener("blur", () => game._wordrop_deactivate());
   // Every key goes to the game first; what it leaves is the browser's, and so are the keys
-  // that close a window, which a page cannot do. Tab on one of the page's own controls is
-  // the browser's too: it moves through the page, the pad's keys included.
+  // that close a window, which a page cannot do.
   const key = (release) => (event) => {
-    const focused = document.activeElement;
-    if (event.key === "Tab" && focused !== document.body && !formElement.contains(focused))
-      return;
     const modifiers = event.shiftKey | event.ctrlKey << 1 | event.altKey << 2 | event.metaKey << 3;
     const answer = send("wordrop_key", release, event.key, event.code, modifiers, event.repeat,
                         event.isComposing || event.keyCode === 229);
@@ -341,11 +337,15 @@ function listen() {
   };
   document.addEventListener("keydown", key(0), true);
   document.addEventListener("keyup", key(1), true);
-  // The focus on a widget, a banner or the form itself (the window), or out of the form.
-  formElement.addEventListener("focusin", (event) =>
-    send("wordrop_focus", Number(event.target.dataset.id ?? -1)));
-  formElement.addEventListener("focusout", (event) => {
-    if (!formElement.contains(event.relatedTarget)) send("wordrop_focus", -1);
+  // The focus on a widget or a banner (0), on the form itself (1, the window), or out of
+  // the form on one of the page's own controls (2). Where nothing has it (the page's
+  // background took a click, or the browser's window lost it), the keys are the window's, as
+  // when the page opened; a focus coming back is told again.
+  const place = (element) => element === formElement || !element ? [1, -1]
+    : formElement.contains(element) ? [0, Number(element.dataset.id)] : [2, -1];
+  document.addEventListener("focusin", (event) => send("wordrop_focus", ...place(event.target)));
+  document.addEventListener("focusout", (event) => {
+    if (!event.relatedTarget) send("wordrop_focus", ...place(null));
   });
 }
 
