@@ -256,7 +256,9 @@ class WebKitPage {
   }
 
   // The window sized so that its page's viewport is the one asked for: the window's frame
-  // and toolbar are learnt from a first size. Each size reaches the page a little later.
+  // and toolbar are learnt from each size. Each size reaches the page a little later, and
+  // on a loaded machine the toolbar may settle later still, so the window is sized again
+  // until the viewport is right, four times at most.
   async setViewport({ width, height }) {
     const resize = async (outer) => {
       await this.send("POST", "/window/rect", outer);
@@ -264,10 +266,14 @@ class WebKitPage {
         outerHeight === h && [innerWidth, innerHeight], { timeout: 5000 }, outer)
         .catch(() => this.evaluate(() => [innerWidth, innerHeight]));
     };
-    const [innerWidth, innerHeight] = await resize({ width, height });
-    const had = await resize({ width: 2 * width - innerWidth, height: 2 * height - innerHeight });
-    if (had[0] !== width || had[1] !== height)
-      throw new Error(`MiniBrowser has a ${had.join("×")} viewport for ${width}×${height}`);
+    let outer = { width, height };
+    let had = [];
+    for (let tries = 0; tries < 4; tries++) {
+      had = await resize(outer);
+      if (had[0] === width && had[1] === height) return;
+      outer = { width: outer.width + width - had[0], height: outer.height + height - had[1] };
+    }
+    throw new Error(`MiniBrowser has a ${had.join("×")} viewport for ${width}×${height}`);
   }
 
   on(event, listener) {
