@@ -76,8 +76,8 @@ bool isCharacter(std::string_view key) {
 
 }  // namespace
 
-// Widths from the faces' files: WebKit rounds every advance to whole pixels, and Firefox
-// measures a large bold face wider than it draws it.
+// Widths from the faces' files, the same in every engine: WebKit rounds every advance to
+// whole pixels, and Firefox kerns no pair across a space.
 double BrowserMeasure::advance(const Font& font, std::string_view utf8) const {
     if (const FaceMetrics* face = metricsOf(font)) {
         if (const std::optional<double> units = face->widths.of(utf8))

@@ -55,7 +55,7 @@ const DRAW = {
     // A nested picture cuts the text off at its label's edges.
     const [x, y, width, height] = item.clip;
     const box = svg("svg", { x, y, width, height, overflow: "hidden" }, picture);
-    // Each character where the faces' own advances place it, where the game says: an
+    // Each character where the faces' own advances place it, where the faces have it: an
     // engine that rounds them, or a stand-in face, then draws it there all the same.
     const start = item.at[0] - x;
     const places = item.offsets?.map((offset) => start + offset).join(" ");
