@@ -27,7 +27,7 @@ GAME=(
     make cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins
     fonts-liberation2 fonts-ebgaramond fonts-comic-neue
 )
-UNIT=(libgtest-dev libgmock-dev)
+UNIT=(libgtest-dev libgmock-dev nlohmann-json3-dev)
 # The package has every feature: PNG icons and the window's own (rsvg-convert,
 # ImageMagick), and the size hints on Wayland.
 PACKAGE=(

@@ -5,7 +5,8 @@
 // the fields it reads, by the names it reads each kind of object with.
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <nlohmann/json.hpp>
+
 #include <fstream>
 #include <map>
 #include <optional>
@@ -14,7 +15,6 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "Points.h"
@@ -29,135 +29,44 @@ namespace {
 
 // ---- JSON as the page's JSON.parse reads it ----
 
-// A scalar, or an array's elements, or an object's keys and their values (as elements).
-struct Value {
-    std::variant<std::nullptr_t, bool, double, std::string> scalar;
+using Json = nlohmann::ordered_json;  // an item's first field names its kind
+
+// Strict JSON, each object's fields once: JSON.parse would keep the last of a field given
+// twice, and the page would never see the first.
+Json parsed(const std::string& text) {
+    std::vector<std::set<std::string>> open;  // the fields of each object being read
+    return Json::parse(text, [&](int, Json::parse_event_t event, Json& parsed) {
+        if (event == Json::parse_event_t::object_start) open.emplace_back();
+        if (event == Json::parse_event_t::object_end) open.pop_back();
+        if (event == Json::parse_event_t::key &&
+            !open.back().insert(parsed.get<std::string>()).second)
+            throw std::runtime_error("a field twice: " + parsed.dump());
+        return true;
+    });
+}
+
+std::vector<std::string> keysOf(const Json& object) {
     std::vector<std::string> keys;
-    std::vector<Value> elements;
-    const std::string& text() const { return std::get<std::string>(scalar); }
-    const Value* find(std::string_view name) const {
-        for (std::size_t i = 0; i < keys.size(); ++i)
-            if (keys[i] == name) return &elements[i];
-        return nullptr;
-    }
-};
-
-class Parser {
-  public:
-    explicit Parser(std::string_view text) : text_(text) {}
-    Value document() {
-        Value value = parse();
-        skip();
-        if (at_ != text_.size()) fail("text after the value");
-        return value;
-    }
-
-  private:
-    Value parse() {
-        skip();
-        if (at_ >= text_.size()) fail("the end");
-        const char c = text_[at_];
-        Value value;
-        if (c == '{') {
-            for (expect('{'); !next('}');) {
-                if (!value.keys.empty()) expect(',');
-                skip();
-                std::string key = string();
-                if (value.find(key)) fail("a field twice: " + key);
-                skip();
-                expect(':');
-                value.keys.push_back(std::move(key));
-                value.elements.push_back(parse());
-            }
-            return value;
-        }
-        if (c == '[') {
-            for (expect('['); !next(']');) {
-                if (!value.elements.empty()) expect(',');
-                value.elements.push_back(parse());
-            }
-            return value;
-        }
-        if (c == '"') return {.scalar = string()};
-        for (const std::string_view word : {"true", "false", "null"}) {
-            if (text_.substr(at_, word.size()) == word) {
-                at_ += word.size();
-                if (word == "null") return {.scalar = nullptr};
-                return {.scalar = word == "true"};
-            }
-        }
-        // Numbers as the writer makes them: an optional minus, digits, a fraction.
-        static const std::regex kNumber(R"(^-?(0|[1-9][0-9]*)(\.[0-9]+)?)");
-        std::match_results<std::string_view::const_iterator> match;
-        if (!std::regex_search(text_.begin() + static_cast<long>(at_), text_.end(), match, kNumber))
-            fail("a value");
-        const std::string number = match.str();
-        at_ += number.size();
-        return {.scalar = std::stod(number)};
-    }
-    std::string string() {
-        expect('"');
-        std::string out;
-        while (at_ < text_.size() && text_[at_] != '"') {
-            const char c = text_[at_++];
-            if (static_cast<unsigned char>(c) < 0x20) fail("a raw control character");
-            if (c != '\\') {
-                out += c;
-                continue;
-            }
-            const char escaped = at_ < text_.size() ? text_[at_++] : '?';
-            if (escaped == 'u' && at_ + 4 <= text_.size()) {
-                out += static_cast<char>(std::stoi(std::string(text_.substr(at_, 4)), nullptr, 16));
-                at_ += 4;
-            } else if (escaped == '"' || escaped == '\\' || escaped == '/') {
-                out += escaped;
-            } else {
-                fail("an escape the writer does not make");
-            }
-        }
-        expect('"');
-        return out;
-    }
-    void skip() {
-        while (at_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[at_]))) ++at_;
-    }
-    bool next(char c) {
-        skip();
-        if (at_ < text_.size() && text_[at_] == c) {
-            ++at_;
-            return true;
-        }
-        return false;
-    }
-    void expect(char c) {
-        if (!next(c)) fail(std::string("'") + c + "'");
-    }
-    [[noreturn]] void fail(const std::string& what) const {
-        throw std::runtime_error("not JSON: expected " + what + " at " + std::to_string(at_) +
-                                 " in " + std::string(text_.substr(0, 200)));
-    }
-
-    std::string_view text_;
-    std::size_t at_ = 0;
-};
+    for (const auto& [key, value] : object.items()) keys.push_back(key);
+    return keys;
+}
 
 // The fields of each kind of object: "answer", "scene", "slot" (a widget), "readable" (a
 // line of the reading order), and "item rect", "item line" and so on by the field that
 // names an item's kind.
 using Fields = std::map<std::string, std::set<std::string>>;
 
-void collect(const Value& answer, Fields& fields) {
-    fields["answer"].insert(answer.keys.begin(), answer.keys.end());
-    const Value* scene = answer.find("scene");
-    if (!scene) return;
-    fields["scene"].insert(scene->keys.begin(), scene->keys.end());
-    const auto each = [&](std::string_view list, const auto& kindOf) {
-        for (const Value& object : scene->find(list)->elements)
-            fields[kindOf(object)].insert(object.keys.begin(), object.keys.end());
+void collect(const Json& answer, Fields& fields) {
+    const auto note = [&](const std::string& kind, const Json& object) {
+        for (const std::string& key : keysOf(object)) fields[kind].insert(key);
     };
-    each("items", [](const Value& item) { return "item " + item.keys.front(); });
-    each("widgets", [](const Value&) { return std::string("slot"); });
-    each("reading", [](const Value&) { return std::string("readable"); });
+    note("answer", answer);
+    if (!answer.contains("scene")) return;
+    const Json& scene = answer["scene"];
+    note("scene", scene);
+    for (const Json& item : scene["items"]) note("item " + keysOf(item).front(), item);
+    for (const Json& slot : scene["widgets"]) note("slot", slot);
+    for (const Json& readable : scene["reading"]) note("readable", readable);
 }
 
 // ---- What view.js reads ----
@@ -246,11 +155,9 @@ class Page {
             if (slot.kind == ControlKind::TextBox) return slot.control;
         throw std::runtime_error("no text box");
     }
-    Value keep(const std::string& json) {
-        Value answer = Parser(json).document();
-        collect(answer, fields);
+    void keep(const std::string& json) {
+        collect(parsed(json), fields);
         answers.push_back(json);
-        return answer;
     }
 
     game::Form1 form1;
@@ -312,12 +219,11 @@ TEST(SceneJsonTest, ThePageReadsEveryFieldTheGameWritesAndNoOther) {
 // What the player types stays the page's: only the game's own writes go back to the box.
 TEST(SceneJsonTest, ABoxsTextGoesToThePageOnlyWhenTheGameWroteIt) {
     const auto boxText = [](const std::string& json) -> std::optional<std::string> {
-        const Value answer = Parser(json).document();
-        const Value* scene = answer.find("scene");
-        if (!scene) return std::nullopt;
-        for (const Value& slot : scene->find("widgets")->elements) {
-            const Value* text = slot.find("text");
-            if (slot.find("kind")->text() == "textbox" && text) return text->text();
+        const Json answer = parsed(json);
+        if (!answer.contains("scene")) return std::nullopt;
+        for (const Json& slot : answer["scene"]["widgets"]) {
+            if (slot["kind"] == "textbox" && slot.contains("text"))
+                return slot["text"].get<std::string>();
         }
         return std::nullopt;
     };
@@ -328,7 +234,7 @@ TEST(SceneJsonTest, ABoxsTextGoesToThePageOnlyWhenTheGameWroteIt) {
     const std::string typed(100000, 'q');
     const std::string answer = answerJson(page.midend, page.midend.type(page.box(), typed));
     EXPECT_FALSE(boxText(answer).has_value()) << "typing is not sent back";
-    EXPECT_EQ(Parser(answer).document().find("scene"), nullptr) << "nor the scene with it";
+    EXPECT_FALSE(parsed(answer).contains("scene")) << "nor the scene with it";
     page.key({.name = KeyName::Enter});
     EXPECT_EQ(boxText(page.answers[page.answers.size() - 2]), "") << "the guess emptied the box";
 }
