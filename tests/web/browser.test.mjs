@@ -512,7 +512,7 @@ for (const engine of ENGINES) describe(`the page in ${engine}`, () => {
     });
   }
 
-  // A second of auto-repeats, each marked as the DOM marks them (WebKit's driver sends none).
+  // A second of auto-repeats, each marked as the DOM marks them (in WebKit, the X server's).
   test("a held key is one guess and never a second piece", async (t) => {
     for (const [focus, key] of [["input", "Enter+held25"], ["input", "Alt+O+held25"],
                                 ["button", "Space+held25"]]) {

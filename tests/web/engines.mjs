@@ -5,7 +5,8 @@
 // WebKitWebDriver (classic WebDriver) through WebKitPage below, which has the part of Page
 // the suites use. WebKitGTK has no headless mode: its windows go on an X server of the
 // suite's own. WORDROP_ENGINES names the engines to run ("chromium firefox webkit").
-import { spawn } from "node:child_process";
+import { execFile, spawn } from "node:child_process";
+import { promisify } from "node:util";
 import fs from "node:fs";
 import path from "node:path";
 import net from "node:net";
@@ -178,6 +179,7 @@ class WebKitPage {
       });
       started.add(driver);
       const page = new WebKitPage(`http://127.0.0.1:${port}`, driver);
+      page.display = display;
       try {
         // A page is there once its document is, which the page polls for: its faces may be
         // held back on purpose, and WebKitWebDriver's "eager" waits for ever on a page
@@ -248,6 +250,27 @@ class WebKitPage {
 
   keys(actions) {
     return this.send("POST", "/actions", { actions: [{ type: "key", id: "keyboard", actions }] });
+  }
+
+  // Keys held down on the window's X server, which repeats them as it repeats a player's
+  // (WebKitWebDriver drops a second down of a key): xdotool's names, such as "alt+o".
+  // Done once the page has had the main key's release.
+  async holdKeys(keys, milliseconds) {
+    const run = async (command, ...args) => (await promisify(execFile)(command, args, {
+      env: { ...process.env, DISPLAY: this.display } })).stdout.trim().split("\n");
+    const [browser] = await run("pgrep", "-P", String(this.driver.pid), "MiniBrowser");
+    const shown = (await run("xdotool", "search", "--onlyvisible", "--pid", browser)).pop();
+    await run("xdotool", "windowfocus", "--sync", shown);
+    const key = keys.split("+").pop();
+    await this.evaluate((name) => {
+      window.wordropReleased = new Promise((resolve) => addEventListener("keyup", (event) => {
+        if (event.key.toLowerCase() === name) resolve();
+      }, true));
+    }, key === "Return" ? "enter" : key === "space" ? " " : key.toLowerCase());
+    await run("xdotool", "keydown", keys);
+    await new Promise((resolve) => setTimeout(resolve, milliseconds));  // as long as it is held
+    await run("xdotool", "keyup", keys);
+    await this.evaluate(() => window.wordropReleased);
   }
 
   pointerActions(actions) {

@@ -3,7 +3,8 @@
 // the modifiers' own downs, a raw key down, a char event where the key types something
 // (marked as a system key with Alt), auto-repeated downs while the key is held, then the
 // ups. In Firefox and WebKit, as WebDriver's key actions, where a second down of a key
-// already down is an auto-repeat; WebKitWebDriver drops it, so WebKit sees no repeats.
+// already down is an auto-repeat; WebKitWebDriver drops it, so a key held in WebKit is held
+// on its X server instead, which repeats it: 660 ms, then 25 times a second.
 const CDP_MODIFIERS = { Alt: 1, Ctrl: 2, Meta: 4, Shift: 8 };
 const MODIFIER_KEYS = {
   Alt: { key: "Alt", code: "AltLeft", windowsVirtualKeyCode: 18 },
@@ -59,7 +60,13 @@ export async function pressKey(page, name) {
   }
 }
 
+const X_KEYS = { Enter: "Return", Space: "space", Alt: "alt", Ctrl: "ctrl", Shift: "shift" };
+
 async function pressByWebDriver(page, modifiers, key, repeats) {
+  if (repeats && page.holdKeys) {
+    const keys = [...modifiers, key].map((part) => X_KEYS[part] ?? part.toLowerCase());
+    return page.holdKeys(keys.join("+"), 660 + repeats * 40);
+  }
   const name = (part) => (MODIFIER_KEYS[part] ?? NAMED[part])?.key ?? part.toLowerCase();
   for (const modifier of modifiers) await page.keyboard.down(name(modifier));
   for (let k = 0; k <= repeats; k++) await page.keyboard.down(name(key));
