@@ -57,13 +57,14 @@ set(serif "${liberation}/LiberationSerif-Regular.ttf|Liberation Serif,Liberation
 set(serif_bold "${liberation}/LiberationSerif-Bold.ttf|Liberation Serif Bold,LiberationSerif-Bold,Times New Roman Bold,TimesNewRomanPS-BoldMT,Tinos Bold,Liberation Serif,Times New Roman,Tinos")
 set(mono_bold "${liberation}/LiberationMono-Bold.ttf|Liberation Mono Bold,LiberationMono-Bold,Courier New Bold,CourierNewPS-BoldMT,Cousine Bold,Liberation Mono,Courier New,Cousine")
 set(sans "${liberation}/LiberationSans-Regular.ttf|Liberation Sans,LiberationSans,Arial,ArialMT,Arimo")
+# In the order of their names, which fonts.css keeps and the page names failed faces in.
 set(faces
-    "Liberation Serif|400|${liberation}/LiberationSerif-Regular.ttf|fonts-liberation2|--rest|${serif}"
-    "Liberation Serif|700|${liberation}/LiberationSerif-Bold.ttf|fonts-liberation2|--rest|${serif_bold}"
-    "Liberation Mono|700|${liberation}/LiberationMono-Bold.ttf|fonts-liberation2|--rest|${mono_bold}"
-    "EB Garamond|700|/usr/share/fonts/opentype/ebgaramond/EBGaramond12-Bold.otf|fonts-ebgaramond||${serif_bold}"
     "Comic Neue|400|/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf|fonts-comic-neue|--rest|${sans}"
-    "Gelasio|400|${WORDROP_GELASIO_DIR}/gelasio-latin-400-normal.ttf|gelasio||${serif}")
+    "EB Garamond|700|/usr/share/fonts/opentype/ebgaramond/EBGaramond12-Bold.otf|fonts-ebgaramond||${serif_bold}"
+    "Gelasio|400|${WORDROP_GELASIO_DIR}/gelasio-latin-400-normal.ttf|gelasio||${serif}"
+    "Liberation Mono|700|${liberation}/LiberationMono-Bold.ttf|fonts-liberation2|--rest|${mono_bold}"
+    "Liberation Serif|400|${liberation}/LiberationSerif-Regular.ttf|fonts-liberation2|--rest|${serif}"
+    "Liberation Serif|700|${liberation}/LiberationSerif-Bold.ttf|fonts-liberation2|--rest|${serif_bold}")
 set(licences
     "fonts-liberation2|/usr/share/doc/fonts-liberation2/copyright"
     "fonts-ebgaramond|/usr/share/doc/fonts-ebgaramond/copyright"

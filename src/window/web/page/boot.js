@@ -334,12 +334,14 @@
   const nameOf = (face) => familyOf(face) + (face.weight === "700" ? " Bold" : "");
   const standIns = [...document.fonts].filter(standIn).map((face) => face.load().catch(() => {}));
 
-  // The faces that failed are told together once the browser has tried them all; a face
-  // that fails later (the rest of a face, for a typed guess) is told with them. Each face
-  // says so by its own promise: not every browser fires the font loading events.
+  // The faces that failed are told together once the browser has tried them all, in the
+  // order fonts.css gives them; a face that fails later (the rest of a face, for a typed
+  // guess) is told with them. Each face says so by its own promise: not every browser
+  // fires the font loading events.
   const failedFaces = new Set();
   function tellFaces() {
-    const [one, ...more] = [...failedFaces].sort();
+    const named = new Set(ownFaces().map(nameOf));
+    const [one, ...more] = [...named].filter((name) => failedFaces.has(name));
     report(more.length
       ? `The faces ${[one, ...more].slice(0, -1).join(", ")} and ${more.at(-1)} could not be ` +
         `loaded: the game goes on with stand-in faces in their place. ${RETRY}`
