@@ -9,6 +9,7 @@ import path from "node:path";
 import { serveFiles } from "./chromium.mjs";
 import { ENGINES, insertText, launch } from "./engines.mjs";
 import { pressKey, typeWhileComposing } from "./keys.mjs";
+import { decodeInPage } from "./pixels.mjs";
 import { BACKGROUND, BANNER, STRIP, TWIPS_PER_PIXEL } from "../support/points.mjs";
 
 const SITE = process.env.WORDROP_SITE;
@@ -105,21 +106,10 @@ async function open(t, deviceScaleFactor = 1) {
 // pixel must match.
 async function compareWithGolden(game, name) {
   const shot = await (await game.page.$("#form")).screenshot({ encoding: "base64" });
+  await decodeInPage(game.page);
   const result = await game.page.evaluate(async (shotData, goldenUrl, captions) => {
-    const load = (src) => new Promise((resolve, reject) => {
-      const image = new Image();
-      image.onload = () => resolve(image);
-      image.onerror = reject;
-      image.src = src;
-    });
-    const pixels = (image) => {
-      const canvas = new OffscreenCanvas(image.width, image.height);
-      const context = canvas.getContext("2d");
-      context.drawImage(image, 0, 0);
-      return context.getImageData(0, 0, image.width, image.height).data;
-    };
-    const [mine, golden] = await Promise.all([load("data:image/png;base64," + shotData),
-                                              load(goldenUrl)]);
+    const [mine, golden] = await Promise.all([pixelsOf("data:image/png;base64," + shotData),
+                                              pixelsOf(goldenUrl)]);
     if (mine.width !== golden.width || mine.height !== golden.height)
       return { size: `${mine.width}x${mine.height} against ${golden.width}x${golden.height}, ` +
                      `in a ${innerWidth}x${innerHeight} viewport` };
@@ -159,8 +149,7 @@ async function compareWithGolden(game, name) {
         }
       }
     }
-    const a = pixels(mine);
-    const b = pixels(golden);
+    const [a, b] = [mine.data, golden.data];
     const distance = (i, j) => Math.abs(a[i] - b[j]) + Math.abs(a[i + 1] - b[j + 1]) +
                                Math.abs(a[i + 2] - b[j + 2]);
     const near = (i, j) => distance(i, j) <= 96;

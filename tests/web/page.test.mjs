@@ -14,6 +14,7 @@ import path from "node:path";
 import { recordNarration, serveFiles } from "./chromium.mjs";
 import { ENGINES, NARROWEST, insertText, launch } from "./engines.mjs";
 import { pressKey, typeWhileComposing } from "./keys.mjs";
+import { decodeInPage } from "./pixels.mjs";
 import { BACKGROUND, BANNER, STRIP, TWIPS_PER_PIXEL } from "../support/points.mjs";
 
 const SITE = process.env.WORDROP_SITE;
@@ -142,21 +143,17 @@ async function facesOnTheWay(count) {
 
 // How far two pictures of the form are apart: the most any channel of a pixel differs
 // between them, compared in the page; 256 when their sizes differ.
-const apart = (page, pictures) => page.evaluate(async (...data) => {
-  const [a, b] = await Promise.all(data.map(async (picture) => {
-    const image = new Image();
-    image.src = "data:image/png;base64," + picture;
-    await image.decode();
-    const context = new OffscreenCanvas(image.width, image.height)
-      .getContext("2d", { willReadFrequently: true });
-    context.drawImage(image, 0, 0);
-    return context.getImageData(0, 0, image.width, image.height);
-  }));
-  if (a.width !== b.width || a.height !== b.height) return 256;
-  let most = 0;
-  for (let i = 0; i < a.data.length; i++) most = Math.max(most, Math.abs(a.data[i] - b.data[i]));
-  return most;
-}, ...pictures.map((picture) => picture.toString("base64")));
+async function apart(page, pictures) {
+  await decodeInPage(page);
+  return page.evaluate(async (...data) => {
+    const [a, b] = await Promise.all(data.map((picture) =>
+      pixelsOf("data:image/png;base64," + picture)));
+    if (a.width !== b.width || a.height !== b.height) return 256;
+    let most = 0;
+    for (let i = 0; i < a.data.length; i++) most = Math.max(most, Math.abs(a.data[i] - b.data[i]));
+    return most;
+  }, ...pictures.map((picture) => picture.toString("base64")));
+}
 
 // The window (title bar and form) as large as its room allows, the room being what the
 // page's line and the letter pad leave; nothing cut and nothing to scroll.
@@ -263,14 +260,10 @@ for (const engine of ENGINES) describe(`in ${engine}`, () => {
           await game.page.evaluate(() => window.wordropTesting.drawFigurePiece(8));
           // The whole window's picture, whose pixels the form's box is measured in.
           const shot = await (await game.page.$("html")).screenshot({ encoding: "base64" });
+          await decodeInPage(game.page);
           const { scale, broken } = await game.page.evaluate(async (picture, shapes) => {
-            const image = new Image();
-            image.src = "data:image/png;base64," + picture;
-            await image.decode();
-            const canvas = new OffscreenCanvas(image.width, image.height);
-            const context = canvas.getContext("2d", { willReadFrequently: true });
-            context.drawImage(image, 0, 0);
-            const { data } = context.getImageData(0, 0, image.width, image.height);
+            const image = await pixelsOf("data:image/png;base64," + picture);
+            const { data } = image;
             const form = document.getElementById("form").getBoundingClientRect();
             const scale = form.width / 683 / 15;  // pixels a twip
             const inked = (x, y) => {

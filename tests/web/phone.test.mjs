@@ -10,6 +10,7 @@ import path from "node:path";
 import { launchChromium, recordNarration, serveFiles } from "./chromium.mjs";
 import { ENGINES } from "./engines.mjs";
 import { pressKey } from "./keys.mjs";
+import { decodeInPage } from "./pixels.mjs";
 import { BACKGROUND, BANNER, STRIP, TWIPS_PER_PIXEL } from "../support/points.mjs";
 
 const SITE = process.env.WORDROP_SITE;
@@ -279,15 +280,9 @@ describe("the page's own parts", ONLY_CHROMIUM, () => {
       places.push(place);
       const focused = await shot(clip);
       await pressKey(game.page, "Tab");
+      await decodeInPage(game.page);
       const marked = await game.page.evaluate(async (a, b) => {
-        const pixels = async (data) => {
-          const image = Object.assign(new Image(), { src: data });
-          await image.decode();
-          const canvas = new OffscreenCanvas(image.width, image.height).getContext("2d");
-          canvas.drawImage(image, 0, 0);
-          return canvas.getImageData(0, 0, image.width, image.height).data;
-        };
-        const [p, q] = [await pixels(a), await pixels(b)];
+        const [p, q] = [(await pixelsOf(a)).data, (await pixelsOf(b)).data];
         const luminance = (d, i) => [0, 1, 2].map((c) => {
           const v = d[i + c] / 255;
           return v <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4;
